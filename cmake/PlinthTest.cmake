@@ -1,0 +1,24 @@
+# plinth_add_test(<name> SOURCES <files...> LIBS <targets...> [LABEL <label>])
+#
+# Builds one GoogleTest program and registers each of its cases with CTest.
+# Every test runs offscreen and without the browser sandbox, and is labelled
+# with its folder (ctest -L markup runs the markup tests).
+include(GoogleTest)
+find_package(GTest REQUIRED)
+
+function(plinth_add_test name)
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_LABEL)
+    get_filename_component(ARG_LABEL ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      LABELS ${ARG_LABEL}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox;PLINTH_BUILD_DIR=${CMAKE_BINARY_DIR}"
+      TIMEOUT 300)
+endfunction()
