@@ -89,6 +89,8 @@ TransferOutcome CHttpTransfer::Get(const std::string& url, const BodySink& sink,
 {
     InitialiseCurl();
     m_status = 0;
+    m_announcedLength = 0;
+    m_bodyStarted = false;
     m_statusRefused = false;
     m_sinkRefused = false;
     m_sink = &sink;
@@ -192,7 +194,13 @@ std::size_t CHttpTransfer::OnBody(char* data, std::size_t size, std::size_t coun
         transfer->m_statusRefused = true;
         return 0;
     }
-    if (bytes > 0 && !(*transfer->m_sink)(std::string_view(data, bytes))) {
+    if (!transfer->m_bodyStarted) {
+        transfer->m_bodyStarted = true;
+        curl_off_t length = -1;
+        curl_easy_getinfo(transfer->m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+        transfer->m_announcedLength = length > 0 ? static_cast<std::uint64_t>(length) : 0;
+    }
+    if (bytes > 0 && !(*transfer->m_sink)(std::string_view(data, bytes), transfer->m_announcedLength)) {
         transfer->m_sinkRefused = true;
         return 0;
     }

@@ -36,8 +36,9 @@ enum class TransferOutcome {
 // from any thread.
 class CHttpTransfer {
 public:
-    // Receives the body piece by piece as it arrives; false stops the transfer.
-    using BodySink = std::function<bool(std::string_view piece)>;
+    // Receives the body piece by piece as it arrives, with the length the
+    // response announced (0 when it gave none); false stops the transfer.
+    using BodySink = std::function<bool(std::string_view piece, std::uint64_t announcedLength)>;
 
     static constexpr long MaxRedirects = 10;
 
@@ -59,6 +60,8 @@ private:
     // Monotonic milliseconds of the last sign of life from the server.
     std::int64_t m_lastReceived = 0;
     long m_status = 0;
+    std::uint64_t m_announcedLength = 0;
+    bool m_bodyStarted = false;
     bool m_statusRefused = false;
     bool m_sinkRefused = false;
 };

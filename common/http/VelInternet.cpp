@@ -15,6 +15,14 @@ constexpr char Blanks[] = " \t\r\n";
 // TextChunkSize bytes, and each piece counts only up to its first NUL.
 class CChunkedText {
 public:
+    // Room for the announced body, so that a large text is not copied as it
+    // grows; a length that is a lie costs no more than the cap.
+    void Reserve(std::uint64_t announcedLength)
+    {
+        if (m_text.capacity() == 0)
+            m_text.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(announcedLength, ReserveCap)));
+    }
+
     void Append(std::string_view bytes)
     {
         while (!bytes.empty()) {
@@ -37,6 +45,8 @@ public:
     std::string Take() { return std::move(m_text); }
 
 private:
+    static constexpr std::uint64_t ReserveCap = 64 * 1024 * 1024;
+
     std::string m_text;
     std::size_t m_chunkFill = 0;
     bool m_chunkCut = false;
@@ -103,7 +113,8 @@ bool CVelInternet::FetchText(const std::string& url, std::string& text, int& cod
         code = InvalidParameter;
     } else {
         CChunkedText body;
-        const Outcome outcome = Fetch(url, [&body](std::string_view piece) {
+        const Outcome outcome = Fetch(url, [&body](std::string_view piece, std::uint64_t announcedLength) {
+            body.Reserve(announcedLength);
             body.Append(piece);
             return true;
         });
@@ -122,7 +133,8 @@ bool CVelInternet::FetchFile(const std::string& url, const std::string& localPat
         code = InvalidParameter;
     } else {
         http::CDownloadFile file(localPath);
-        const Outcome outcome = Fetch(url, [&file](std::string_view piece) { return file.Write(piece); });
+        const Outcome outcome
+            = Fetch(url, [&file](std::string_view piece, std::uint64_t) { return file.Write(piece); });
         code = outcome.code;
         // An empty body still makes the file, so a file that cannot be made is
         // reported rather than taken for a successful download.
