@@ -65,6 +65,9 @@ public:
     static constexpr int MaxDepth = 1000;
 
 private:
+    // Lets the fuzz program compare element tables after edits.
+    friend struct XmlDocumentAccess;
+
     struct ElementRecord {
         int32_t startLeft = 0; // '<' of the start tag
         int32_t startRight = 0; // '>' of the start tag
