@@ -200,8 +200,13 @@ std::size_t CHttpTransfer::OnBody(char* data, std::size_t size, std::size_t coun
         curl_easy_getinfo(transfer->m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
         transfer->m_announcedLength = length > 0 ? static_cast<std::uint64_t>(length) : 0;
     }
-    if (bytes > 0 && !(*transfer->m_sink)(std::string_view(data, bytes), transfer->m_announcedLength)) {
-        transfer->m_sinkRefused = true;
+    try {
+        if (bytes > 0 && !(*transfer->m_sink)(std::string_view(data, bytes), transfer->m_announcedLength)) {
+            transfer->m_sinkRefused = true;
+            return 0;
+        }
+    } catch (...) {
+        // Nothing may unwind through libcurl; the transfer fails instead.
         return 0;
     }
     return bytes;

@@ -82,6 +82,24 @@ struct CVelInternet::Outcome {
     bool transferred = false;
 };
 
+namespace {
+
+// Nothing escapes a fetch: an unexpected failure (memory, for one) is a
+// failed connection, and FetchText keeps what had arrived.
+template <typename Run> auto Guarded(const Run& run) -> decltype(run())
+{
+    try {
+        return run();
+    } catch (...) {
+        decltype(run()) outcome;
+        outcome.code = CVelInternet::ConnectionFailed;
+        outcome.transferred = true;
+        return outcome;
+    }
+}
+
+} // namespace
+
 template <typename Sink> CVelInternet::Outcome CVelInternet::Fetch(const std::string& url, const Sink& sink)
 {
     Outcome outcome;
@@ -113,10 +131,12 @@ bool CVelInternet::FetchText(const std::string& url, std::string& text, int& cod
         code = InvalidParameter;
     } else {
         CChunkedText body;
-        const Outcome outcome = Fetch(url, [&body](std::string_view piece, std::uint64_t announcedLength) {
-            body.Reserve(announcedLength);
-            body.Append(piece);
-            return true;
+        const Outcome outcome = Guarded([&] {
+            return Fetch(url, [&body](std::string_view piece, std::uint64_t announcedLength) {
+                body.Reserve(announcedLength);
+                body.Append(piece);
+                return true;
+            });
         });
         code = outcome.code;
         if (outcome.transferred && outcome.transfer != http::TransferOutcome::HttpError)
@@ -133,8 +153,8 @@ bool CVelInternet::FetchFile(const std::string& url, const std::string& localPat
         code = InvalidParameter;
     } else {
         http::CDownloadFile file(localPath);
-        const Outcome outcome
-            = Fetch(url, [&file](std::string_view piece, std::uint64_t) { return file.Write(piece); });
+        const Outcome outcome = Guarded(
+            [&] { return Fetch(url, [&file](std::string_view piece, std::uint64_t) { return file.Write(piece); }); });
         code = outcome.code;
         // An empty body still makes the file, so a file that cannot be made is
         // reported rather than taken for a successful download.

@@ -83,6 +83,8 @@ protected:
             response.set_redirect("/ok", std::stoi(request.matches[1]));
             response.set_content("moved", "text/plain");
         });
+        routes.Get(
+            "/to-local-file", [](const auto&, auto& response) { response.set_redirect("file:///etc/hostname"); });
         // /hop/n redirects n times before it reaches /ok.
         routes.Get(R"(/hop/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
             const int left = std::stoi(request.matches[1]);
@@ -160,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Statuses, VelInternetStatusTest,
         StatusCase { "Found302", "/redirect/302", 0, "Successful", "hello" },
         StatusCase { "TenRedirects", "/hop/10", 0, "Successful", "hello" },
         StatusCase { "ElevenRedirects", "/hop/11", 3, "Connection failed", "" },
+        StatusCase { "RedirectToLocalFile", "/to-local-file", 3, "Connection failed", "" },
         StatusCase { "Unauthorized401", "/status/401", 3, "Connection failed", Untouched },
         StatusCase { "Forbidden403", "/status/403", 6, "Not authorized", Untouched },
         StatusCase { "NotFound404", "/status/404", 5, "Not found", Untouched },
