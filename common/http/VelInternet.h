@@ -21,8 +21,10 @@
 // 2 file not found, 3 bad path, 5 access denied, 7 sharing violation,
 // 13 disk full.
 //
-// There is no local web cache, so every request fetches a fresh copy and keeps
-// none, whatever the two cache flags say.
+// Redirects are followed, at most 10, and the final status counts; the
+// system's proxy settings (http_proxy, no_proxy) apply. There is no local web
+// cache, so every request fetches a fresh copy and keeps none, whatever the
+// two cache flags say.
 
 #include "platform/base/Types.h"
 
