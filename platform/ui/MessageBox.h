@@ -6,6 +6,7 @@
 // (no application object) the answer is 0.
 
 #include "platform/base/Types.h"
+#include "platform/ui/DialogResults.h"
 #include "platform/ui/WindowMessages.h"
 
 #include <string>
@@ -30,13 +31,6 @@ constexpr UINT MB_DEFBUTTON3 = 0x00000200;
 constexpr UINT MB_APPLMODAL = 0x00000000;
 constexpr UINT MB_TASKMODAL = 0x00002000;
 
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDABORT = 3;
-constexpr int IDRETRY = 4;
-constexpr int IDIGNORE = 5;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 // text and caption are 8-bit; owner 0 means no owner window. An empty
 // caption shows the application's name.

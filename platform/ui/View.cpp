@@ -4,6 +4,8 @@
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/Document.h"
 
+#include <QResizeEvent>
+
 namespace ui {
 
 CView::CView(QWidget* parent) : QWidget(parent), CWindow(this) {}
@@ -33,6 +35,14 @@ void CView::OnUpdate(CView*, LPARAM)
 }
 
 void CView::OnActivateView(bool) {}
+
+void CView::OnSize(int, int) {}
+
+void CView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    OnSize(width(), height());
+}
 
 std::vector<CCommandTarget*> CView::CommandChain()
 {

@@ -28,12 +28,15 @@ public:
     virtual void OnUpdate(CView* sender, LPARAM hint);
     // The view's frame became the active child (true) or stopped being it.
     virtual void OnActivateView(bool active);
+    // The view's new client size, after Qt resized it.
+    virtual void OnSize(int cx, int cy);
 
     // This view, then its document.
     std::vector<CCommandTarget*> CommandChain() override;
 
 protected:
     bool OnCommandMessage(WORD id) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class CDocument;

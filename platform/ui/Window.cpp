@@ -71,6 +71,9 @@ RECT CWindow::GetClientRect() const
 void CWindow::MoveWindow(const RECT& rect)
 {
     QRect target = ToQRect(rect);
+    // A window of fixed size takes the new size as its fixed size.
+    if (m_widget->minimumSize() == m_widget->maximumSize())
+        m_widget->setFixedSize(target.size());
     if (m_widget->isWindow()) {
         m_widget->move(target.topLeft());
         m_widget->resize(target.size());
