@@ -206,6 +206,29 @@ int RegistryStore::CheckOwnership()
     return SQLITE_NOTADB;
 }
 
+template<typename Body>
+LONG RegistryStore::Read(Body body)
+{
+    std::lock_guard lock(m_mutex);
+    if (LONG error = Open())
+        return error;
+    return body();
+}
+
+template<typename Body>
+LONG RegistryStore::Write(Body body)
+{
+    return Read([&]() -> LONG {
+        Transaction transaction(Database());
+        if (transaction.Status() != SQLITE_OK)
+            return Fail(transaction.Status());
+        if (LONG error = body())
+            return error;
+        int result = transaction.Commit();
+        return result == SQLITE_OK ? ERROR_SUCCESS : Fail(result);
+    });
+}
+
 LONG RegistryStore::KeyExists(KeyId key)
 {
     SqliteStatement select(Database(), "SELECT 1 FROM keys WHERE id = ?1");
@@ -216,21 +239,33 @@ LONG RegistryStore::KeyExists(KeyId key)
     return result == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(result);
 }
 
+LONG RegistryStore::Missing(KeyId key, LONG missing)
+{
+    LONG error = KeyExists(key);
+    return error ? error : missing;
+}
+
+LONG RegistryStore::FindChild(KeyId parent, std::string_view name, KeyId& child)
+{
+    SqliteStatement select(Database(), "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
+    select.Bind(1, parent);
+    select.Bind(2, FoldName(name));
+    int result = select.Step();
+    if (result == SQLITE_ROW) {
+        child = select.ColumnInt(0);
+        return ERROR_SUCCESS;
+    }
+    return result == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(result);
+}
+
 LONG RegistryStore::FindKey(KeyId parent, const std::vector<std::string>& names, KeyId& key)
 {
     if (LONG error = KeyExists(parent))
         return error;
     key = parent;
     for (const std::string& name : names) {
-        SqliteStatement select(Database(), "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
-        select.Bind(1, key);
-        select.Bind(2, FoldName(name));
-        int result = select.Step();
-        if (result == SQLITE_DONE)
-            return ERROR_FILE_NOT_FOUND;
-        if (result != SQLITE_ROW)
-            return Fail(result);
-        key = select.ColumnInt(0);
+        if (LONG error = FindChild(key, name, key))
+            return error;
     }
     return ERROR_SUCCESS;
 }
@@ -240,10 +275,7 @@ LONG RegistryStore::OpenKey(KeyId parent, std::string_view subPath, KeyId& key)
     std::vector<std::string> names;
     if (LONG error = SplitKeyPath(subPath, names))
         return error;
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    return FindKey(parent, names, key);
+    return Read([&] { return FindKey(parent, names, key); });
 }
 
 LONG RegistryStore::CreateKey(KeyId parent, std::string_view subPath, KeyId& key, bool& created)
@@ -252,101 +284,75 @@ LONG RegistryStore::CreateKey(KeyId parent, std::string_view subPath, KeyId& key
     std::vector<std::string> names;
     if (LONG error = SplitKeyPath(subPath, names))
         return error;
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    Transaction transaction(Database());
-    if (transaction.Status() != SQLITE_OK)
-        return Fail(transaction.Status());
-    if (LONG error = KeyExists(parent))
-        return error;
-    key = parent;
-    for (const std::string& name : names) {
-        std::string folded = FoldName(name);
-        SqliteStatement select(Database(), "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
-        select.Bind(1, key);
-        select.Bind(2, folded);
-        int result = select.Step();
-        if (result == SQLITE_ROW) {
-            key = select.ColumnInt(0);
-            created = false;
-            continue;
+    return Write([&]() -> LONG {
+        if (LONG error = KeyExists(parent))
+            return error;
+        key = parent;
+        for (const std::string& name : names) {
+            LONG error = FindChild(key, name, key);
+            created = error == ERROR_FILE_NOT_FOUND;
+            if (!created) {
+                if (error)
+                    return error;
+                continue;
+            }
+            SqliteStatement insert(Database(), "INSERT INTO keys(parent, name, folded) VALUES (?1, ?2, ?3)");
+            insert.Bind(1, key);
+            insert.Bind(2, name);
+            insert.Bind(3, FoldName(name));
+            if (int result = insert.Step(); result != SQLITE_DONE)
+                return Fail(result);
+            key = sqlite3_last_insert_rowid(Database());
         }
-        if (result != SQLITE_DONE)
-            return Fail(result);
-        SqliteStatement insert(Database(), "INSERT INTO keys(parent, name, folded) VALUES (?1, ?2, ?3)");
-        insert.Bind(1, key);
-        insert.Bind(2, name);
-        insert.Bind(3, folded);
-        if ((result = insert.Step()) != SQLITE_DONE)
-            return Fail(result);
-        key = sqlite3_last_insert_rowid(Database());
-        created = true;
-    }
-    int result = transaction.Commit();
-    return result == SQLITE_OK ? ERROR_SUCCESS : Fail(result);
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegistryStore::QueryValue(KeyId key, std::string_view name, StoredValue& value)
 {
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    SqliteStatement select(Database(), "SELECT type, data FROM key_values WHERE key = ?1 AND folded = ?2");
-    select.Bind(1, key);
-    select.Bind(2, FoldName(name));
-    int result = select.Step();
-    if (result == SQLITE_ROW) {
-        value.type = static_cast<DWORD>(select.ColumnInt(0));
-        value.data = select.ColumnBytes(1);
-        return ERROR_SUCCESS;
-    }
-    if (result != SQLITE_DONE)
-        return Fail(result);
-    LONG error = KeyExists(key);
-    return error ? error : ERROR_FILE_NOT_FOUND;
+    return Read([&] {
+        SqliteStatement select(Database(), "SELECT type, data FROM key_values WHERE key = ?1 AND folded = ?2");
+        select.Bind(1, key);
+        select.Bind(2, FoldName(name));
+        int result = select.Step();
+        if (result == SQLITE_ROW) {
+            value.type = static_cast<DWORD>(select.ColumnInt(0));
+            value.data = select.ColumnBytes(1);
+            return ERROR_SUCCESS;
+        }
+        return result == SQLITE_DONE ? Missing(key, ERROR_FILE_NOT_FOUND) : Fail(result);
+    });
 }
 
 LONG RegistryStore::SetValue(KeyId key, std::string_view name, DWORD type, std::string_view data)
 {
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    Transaction transaction(Database());
-    if (transaction.Status() != SQLITE_OK)
-        return Fail(transaction.Status());
-    if (LONG error = KeyExists(key))
-        return error;
-    SqliteStatement upsert(Database(),
-                           "INSERT INTO key_values(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
-                           "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
-    upsert.Bind(1, key);
-    upsert.Bind(2, name);
-    upsert.Bind(3, FoldName(name));
-    upsert.Bind(4, static_cast<std::int64_t>(type));
-    upsert.Bind(5, data);
-    int result = upsert.Step();
-    if (result != SQLITE_DONE)
-        return Fail(result);
-    result = transaction.Commit();
-    return result == SQLITE_OK ? ERROR_SUCCESS : Fail(result);
+    return Write([&] {
+        if (LONG error = KeyExists(key))
+            return error;
+        SqliteStatement upsert(Database(),
+                               "INSERT INTO key_values(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
+                               "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+        upsert.Bind(1, key);
+        upsert.Bind(2, name);
+        upsert.Bind(3, FoldName(name));
+        upsert.Bind(4, static_cast<std::int64_t>(type));
+        upsert.Bind(5, data);
+        int result = upsert.Step();
+        return result == SQLITE_DONE ? ERROR_SUCCESS : Fail(result);
+    });
 }
 
 LONG RegistryStore::DeleteValue(KeyId key, std::string_view name)
 {
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    SqliteStatement remove(Database(), "DELETE FROM key_values WHERE key = ?1 AND folded = ?2");
-    remove.Bind(1, key);
-    remove.Bind(2, FoldName(name));
-    int result = remove.Step();
-    if (result != SQLITE_DONE)
-        return Fail(result);
-    if (sqlite3_changes(Database()) > 0)
-        return ERROR_SUCCESS;
-    LONG error = KeyExists(key);
-    return error ? error : ERROR_FILE_NOT_FOUND;
+    return Read([&] {
+        SqliteStatement remove(Database(), "DELETE FROM key_values WHERE key = ?1 AND folded = ?2");
+        remove.Bind(1, key);
+        remove.Bind(2, FoldName(name));
+        int result = remove.Step();
+        if (result != SQLITE_DONE)
+            return Fail(result);
+        return sqlite3_changes(Database()) > 0 ? ERROR_SUCCESS : Missing(key, ERROR_FILE_NOT_FOUND);
+    });
 }
 
 LONG RegistryStore::RemoveTree(KeyId key, bool includingKey)
@@ -368,28 +374,19 @@ LONG RegistryStore::DeleteKey(KeyId parent, std::string_view subPath)
     std::vector<std::string> names;
     if (LONG error = SplitKeyPath(subPath, names))
         return error;
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    Transaction transaction(Database());
-    if (transaction.Status() != SQLITE_OK)
-        return Fail(transaction.Status());
-    KeyId key = 0;
-    if (LONG error = FindKey(parent, names, key))
-        return error;
-    if (IsRoot(key))
-        return ERROR_ACCESS_DENIED;
-    SqliteStatement children(Database(), "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
-    children.Bind(1, key);
-    int result = children.Step();
-    if (result == SQLITE_ROW)
-        return ERROR_ACCESS_DENIED;
-    if (result != SQLITE_DONE)
-        return Fail(result);
-    if (LONG error = RemoveTree(key, true))
-        return error;
-    result = transaction.Commit();
-    return result == SQLITE_OK ? ERROR_SUCCESS : Fail(result);
+    return Write([&] {
+        KeyId key = 0;
+        if (LONG error = FindKey(parent, names, key))
+            return error;
+        if (IsRoot(key))
+            return ERROR_ACCESS_DENIED;
+        SqliteStatement children(Database(), "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+        children.Bind(1, key);
+        int result = children.Step();
+        if (result == SQLITE_ROW)
+            return ERROR_ACCESS_DENIED;
+        return result == SQLITE_DONE ? RemoveTree(key, true) : Fail(result);
+    });
 }
 
 LONG RegistryStore::DeleteTree(KeyId parent, std::string_view subPath)
@@ -397,38 +394,28 @@ LONG RegistryStore::DeleteTree(KeyId parent, std::string_view subPath)
     std::vector<std::string> names;
     if (LONG error = SplitKeyPath(subPath, names))
         return error;
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    Transaction transaction(Database());
-    if (transaction.Status() != SQLITE_OK)
-        return Fail(transaction.Status());
-    KeyId key = 0;
-    if (LONG error = FindKey(parent, names, key))
-        return error;
-    if (LONG error = RemoveTree(key, !names.empty()))
-        return error;
-    int result = transaction.Commit();
-    return result == SQLITE_OK ? ERROR_SUCCESS : Fail(result);
+    return Write([&] {
+        KeyId key = 0;
+        if (LONG error = FindKey(parent, names, key))
+            return error;
+        return RemoveTree(key, !names.empty());
+    });
 }
 
 LONG RegistryStore::EnumKey(KeyId key, DWORD index, std::string& name)
 {
-    std::lock_guard lock(m_mutex);
-    if (LONG error = Open())
-        return error;
-    SqliteStatement select(Database(), "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded, name LIMIT 1 OFFSET ?2");
-    select.Bind(1, key);
-    select.Bind(2, static_cast<std::int64_t>(index));
-    int result = select.Step();
-    if (result == SQLITE_ROW) {
-        name = select.ColumnBytes(0);
-        return ERROR_SUCCESS;
-    }
-    if (result != SQLITE_DONE)
-        return Fail(result);
-    LONG error = KeyExists(key);
-    return error ? error : ERROR_NO_MORE_ITEMS;
+    return Read([&] {
+        SqliteStatement select(Database(),
+                               "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded, name LIMIT 1 OFFSET ?2");
+        select.Bind(1, key);
+        select.Bind(2, static_cast<std::int64_t>(index));
+        int result = select.Step();
+        if (result == SQLITE_ROW) {
+            name = select.ColumnBytes(0);
+            return ERROR_SUCCESS;
+        }
+        return result == SQLITE_DONE ? Missing(key, ERROR_NO_MORE_ITEMS) : Fail(result);
+    });
 }
 
 } // namespace registry

@@ -73,7 +73,16 @@ private:
     LONG Open();
     int CheckOwnership();
     LONG Fail(int sqliteResult);
+    // Runs `body` with the store open and locked; Write runs it in one write
+    // transaction, committed when it returns ERROR_SUCCESS.
+    template<typename Body>
+    LONG Read(Body body);
+    template<typename Body>
+    LONG Write(Body body);
     LONG KeyExists(KeyId key);
+    // `missing` when `key` still exists, else why it does not.
+    LONG Missing(KeyId key, LONG missing);
+    LONG FindChild(KeyId parent, std::string_view name, KeyId& child);
     LONG FindKey(KeyId parent, const std::vector<std::string>& names, KeyId& key);
     LONG RemoveTree(KeyId key, bool includingKey);
     sqlite3* Database() const { return m_database; }

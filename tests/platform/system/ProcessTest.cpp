@@ -3,9 +3,9 @@
 #include "platform/base/Errors.h"
 #include "platform/system/SuiteRoot.h"
 #include "tests/platform/system/EchoOutput.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempSuiteRoot.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -21,12 +21,7 @@ protected:
     void SetUp() override
     {
         m_output = m_root.Path() / "echo.txt";
-        setenv("PLINTH_TEST_OUTPUT", m_output.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        for (const char* name : {"PLINTH_TEST_OUTPUT", "PLINTH_TEST_EXIT_CODE", "PLINTH_TEST_SLEEP_MS", "PLINTH_TEST_VALUE"})
-            unsetenv(name);
+        m_environment.Set("PLINTH_TEST_OUTPUT", m_output.string());
     }
 
     // Starts the program, waits for it and returns its exit code.
@@ -55,6 +50,7 @@ protected:
     }
 
     test::TempSuiteRoot m_root;
+    test::ScopedEnvironment m_environment;
     fs::path m_output;
 };
 
@@ -103,7 +99,7 @@ TEST_F(ProcessTest, BareProgramNameIsFoundInTheSystemDirectory)
 
 TEST_F(ProcessTest, EnvironmentBlockReplacesTheCallersEnvironment)
 {
-    setenv("PLINTH_TEST_VALUE", "from the caller", 1);
+    m_environment.Set("PLINTH_TEST_VALUE", "from the caller");
     std::string block = "PLINTH_TEST_OUTPUT=" + m_output.string() + '\0' + "PLINTH_TEST_VALUE=数据 值" + '\0' + '\0';
     ASSERT_EQ(Run(EchoProgram.c_str(), "echo", block.data()), 0u);
     auto output = test::ReadEchoOutput(m_output);
@@ -123,13 +119,13 @@ TEST_F(ProcessTest, ChildStartsInTheGivenFolder)
 
 TEST_F(ProcessTest, ExitCodeIsReported)
 {
-    setenv("PLINTH_TEST_EXIT_CODE", "7", 1);
+    m_environment.Set("PLINTH_TEST_EXIT_CODE", "7");
     EXPECT_EQ(Run(EchoProgram.c_str(), "echo"), 7u);
 }
 
 TEST_F(ProcessTest, RunningProcessIsStillActiveUntilItEnds)
 {
-    setenv("PLINTH_TEST_SLEEP_MS", "1500", 1);
+    m_environment.Set("PLINTH_TEST_SLEEP_MS", "1500");
     std::string commandLine = "echo";
     PROCESS_INFORMATION process {};
     ASSERT_TRUE(CreateProcessA(EchoProgram.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

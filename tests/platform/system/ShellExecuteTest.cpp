@@ -2,6 +2,7 @@
 
 #include "platform/system/SuiteRoot.h"
 #include "tests/platform/system/EchoOutput.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempSuiteRoot.h"
 
 #include <cstdlib>
@@ -29,18 +30,12 @@ protected:
         std::ofstream(bin / "xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$PLINTH_TEST_OPENED.part\"\n"
                                            "mv \"$PLINTH_TEST_OPENED.part\" \"$PLINTH_TEST_OPENED\"\n";
         fs::permissions(bin / "xdg-open", fs::perms::owner_all);
-        m_oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-        setenv("PATH", (bin.string() + ":" + m_oldPath).c_str(), 1);
+        const char* path = std::getenv("PATH");
+        m_environment.Set("PATH", bin.string() + ":" + (path ? path : ""));
         m_opened = m_root.Path() / "opened.txt";
-        setenv("PLINTH_TEST_OPENED", m_opened.c_str(), 1);
+        m_environment.Set("PLINTH_TEST_OPENED", m_opened.string());
         m_echoOutput = m_root.Path() / "echo.txt";
-        setenv("PLINTH_TEST_OUTPUT", m_echoOutput.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        setenv("PATH", m_oldPath.c_str(), 1);
-        unsetenv("PLINTH_TEST_OPENED");
-        unsetenv("PLINTH_TEST_OUTPUT");
+        m_environment.Set("PLINTH_TEST_OUTPUT", m_echoOutput.string());
     }
 
     std::string AwaitOpened()
@@ -54,7 +49,7 @@ protected:
     }
 
     test::TempSuiteRoot m_root;
-    std::string m_oldPath;
+    test::ScopedEnvironment m_environment;
     fs::path m_opened;
     fs::path m_echoOutput;
 };
@@ -123,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShellFailureTest, testing::ValuesIn(ShellFailure
 
 TEST_F(ShellExecuteTest, UrlWithoutADesktopHandlerHasNoAssociation)
 {
-    setenv("PATH", (m_root.Path() / "empty").c_str(), 1);
+    m_environment.Set("PATH", (m_root.Path() / "empty").string());
     EXPECT_EQ(Code(ShellExecuteA(nullptr, "open", "http://127.0.0.1/", nullptr, nullptr, 1)), SE_ERR_NOASSOC);
 }
 

@@ -1,48 +1,17 @@
 #include "platform/system/SuiteRoot.h"
 
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempSuiteRoot.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets or clears the variables that choose the suite root, and restores them.
-class RootVariables {
-public:
-    RootVariables(const char* root, const char* dataHome, const char* home)
-    {
-        Set("PLINTH_ROOT", root);
-        Set("XDG_DATA_HOME", dataHome);
-        Set("HOME", home);
-    }
-    ~RootVariables()
-    {
-        for (auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-
-private:
-    void Set(const char* name, const char* value)
-    {
-        const char* old = std::getenv(name);
-        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
-};
 
 struct RootCase {
     const char* name;
@@ -71,8 +40,10 @@ TEST_P(SuiteRootTest, ChoosesTheRootAndCreatesIt)
         return *relative ? (scratch.Path() / relative).string() : std::string();
     };
     auto root = under(GetParam().root), dataHome = under(GetParam().dataHome), home = under(GetParam().home);
-    RootVariables variables(root ? root->c_str() : nullptr, dataHome ? dataHome->c_str() : nullptr,
-                            home ? home->c_str() : nullptr);
+    test::ScopedEnvironment variables;
+    variables.Set("PLINTH_ROOT", root ? root->c_str() : nullptr);
+    variables.Set("XDG_DATA_HOME", dataHome ? dataHome->c_str() : nullptr);
+    variables.Set("HOME", home ? home->c_str() : nullptr);
     fs::path expected = scratch.Path() / GetParam().expected;
     EXPECT_EQ(sys::SuiteRoot(), expected.string());
     EXPECT_TRUE(fs::is_directory(expected));
@@ -100,7 +71,8 @@ TEST(SystemDirectoryTest, RootThatCannotBeCreatedGivesAnError)
     test::TempSuiteRoot scratch;
     fs::path file = scratch.Path() / "file";
     std::ofstream(file) << "x";
-    RootVariables variables((file / "root").c_str(), nullptr, nullptr);
+    test::ScopedEnvironment variables;
+    variables.Set("PLINTH_ROOT", (file / "root").string());
     EXPECT_EQ(sys::SuiteRoot(), "");
     char buffer[MAX_PATH];
     EXPECT_EQ(GetSystemDirectoryA(buffer, sizeof buffer), 0u);
