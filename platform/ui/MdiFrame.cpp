@@ -105,13 +105,13 @@ CMdiFrame::CMdiFrame() : CWindow(this)
 CMdiFrame::~CMdiFrame()
 {
     m_idleTimer->stop();
+    m_destroying = true;
     disconnect(m_mdiArea, nullptr, this, nullptr);
     // Child frames go before the frame's own parts, so that their views can
-    // still reach the frame while they close.
-    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
-        disconnect(child, nullptr, this, nullptr);
+    // still reach the frame while they close. Closed ones waiting for their
+    // deletion are no longer in the area's list but still its children.
+    for (QMdiSubWindow* child : m_mdiArea->findChildren<QMdiSubWindow*>())
         delete child;
-    }
 }
 
 bool CMdiFrame::LoadFrame(UINT resourceId)
@@ -414,6 +414,8 @@ QMenu* CMdiFrame::GetWindowMenu() const
 
 void CMdiFrame::RefreshWindowMenu()
 {
+    if (m_destroying)
+        return;
     QMenu* menu = GetWindowMenu();
     if (!menu)
         return;

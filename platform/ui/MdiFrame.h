@@ -117,6 +117,7 @@ private:
     CChildFrame* m_lastActive = nullptr;
     QTimer* m_idleTimer = nullptr;
     std::vector<QAction*> m_accelerators;
+    bool m_destroying = false;
 };
 
 } // namespace ui
