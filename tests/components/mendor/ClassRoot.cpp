@@ -1,0 +1,32 @@
+#include "ClassRoot.h"
+
+#include "platform/base/Errors.h"
+#include "platform/registry/Registry.h"
+
+#include <stdexcept>
+
+namespace test {
+
+void SetClassRootDefault(const std::string& keyPath, const std::string& value, DWORD type)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create " + keyPath);
+    const LONG result = type == REG_DWORD
+        ? RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4)
+        : RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set " + keyPath);
+}
+
+void RegisterInprocClass(const std::string& progId, const std::string& classId, const std::string& serverPath)
+{
+    SetClassRootDefault(progId + "\\CLSID", "{" + classId + "}");
+    SetClassRootDefault("CLSID\\{" + classId + "}\\ProgID", progId);
+    SetClassRootDefault("CLSID\\{" + classId + "}\\InprocServer32", serverPath);
+}
+
+} // namespace test
