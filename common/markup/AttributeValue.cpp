@@ -22,9 +22,12 @@ constexpr Entity Entities[] = {
 
 std::string DecodeValue(std::string_view value)
 {
+    size_t pos = value.find('&');
+    if (pos == std::string_view::npos)
+        return std::string(value);
     std::string decoded;
     decoded.reserve(value.size());
-    size_t pos = 0;
+    decoded.append(value.substr(0, pos));
     while (pos < value.size()) {
         const size_t ampersand = value.find('&', pos);
         if (ampersand == std::string_view::npos) {

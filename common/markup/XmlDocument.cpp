@@ -55,15 +55,6 @@ bool IsWritableAttributeName(const char* name)
 
 } // namespace
 
-// The state of one walk over a start tag's tokens. Token 0 is the tag name;
-// the count goes on across searches that continue the same walk.
-struct CXmlDocument::AttributeScan {
-    ScanToken token;
-    int count = 0;
-    int acceptedCount = -1; // count of the name token taken, -1 while none
-    int stop = -1; // offset of the '>' or '/' that ended a failed search, -1 at the end of the text
-};
-
 CXmlDocument::CXmlDocument()
 {
     Load(nullptr);
@@ -80,6 +71,7 @@ bool CXmlDocument::Load(const char* text)
     m_currentIsElement = 0;
     m_nextFree = 1;
     m_text.assign(text ? text : "");
+    ++m_textVersion;
 
     const size_t wanted = m_text.size() / 64 + 8;
     if (m_elements.size() < wanted)
@@ -145,7 +137,7 @@ int CXmlDocument::ParseElement(int parent, int depth)
         m_elements[entry].startLeft = open;
         m_elements[parent].endLeft = open;
         token.next = open + 1;
-        if (!token.Scan(text))
+        if (!token.Scan(m_text))
             return Fail(entry, AbruptEndWithinTag);
         if (token.quoted)
             return Fail(entry, TagStartsWithQuote);
@@ -196,7 +188,7 @@ int CXmlDocument::ParseElement(int parent, int depth)
     token.next = m_elements[entry].endLeft + 1;
     int count = 0;
     for (;;) {
-        if (!token.Scan(text))
+        if (!token.Scan(m_text))
             return Fail(entry, EndTagNotCompleted, name);
         if (token.StartsWith(text, '>'))
             break;
@@ -227,7 +219,7 @@ int CXmlDocument::SkipOtherNode(int marker) const
     ScanToken token;
     token.next = marker + 1;
     int brackets = 0;
-    while (token.Scan(text)) {
+    while (token.Scan(m_text)) {
         if (token.quoted)
             continue;
         const char first = text[token.left];
@@ -322,52 +314,52 @@ std::string CXmlDocument::GetChildTagName() const
     return std::string(TagName(m_childPos));
 }
 
-CXmlDocument::AttributeScan CXmlDocument::StartAttributeScan(int index) const
+const CXmlDocument::TagTokens& CXmlDocument::ScanTag(int index) const
 {
-    AttributeScan scan;
-    scan.token.next = m_elements[index].startLeft + 1;
-    return scan;
-}
-
-// Walks the start tag's tokens until an attribute is found: with an empty
-// name the next attribute name, otherwise the quoted value that stands two
-// tokens after the first name matching `name` (so values must be quoted and
-// the first of two equal names wins).
-bool CXmlDocument::SearchAttribute(AttributeScan& scan, std::string_view name) const
-{
+    if (m_tag.element == index && m_tag.textVersion == m_textVersion)
+        return m_tag;
+    m_tag.element = index;
+    m_tag.textVersion = m_textVersion;
+    m_tag.tokens.clear();
+    m_tag.names.clear();
+    m_tag.stop = -1;
     const std::string_view text = m_text;
-    ScanToken& token = scan.token;
-    while (token.Scan(text)) {
-        const int count = scan.count++;
-        if (token.quoted) {
-            if (scan.acceptedCount >= 0 && count == scan.acceptedCount + 2)
-                return true;
-            continue;
+    ScanToken token;
+    token.next = m_elements[index].startLeft + 1;
+    while (token.Scan(m_text)) {
+        if (!token.quoted && (text[token.left] == '>' || text[token.left] == '/')) {
+            m_tag.stop = token.left;
+            break;
         }
-        const char first = text[token.left];
-        if (first == '>' || first == '/') {
-            scan.stop = token.left;
-            return false;
-        }
-        if (first == '=' || count == 0 || scan.acceptedCount >= 0)
-            continue;
-        if (name.empty())
-            return true;
-        if (markup::NameMatches(token.Text(text), name))
-            scan.acceptedCount = count;
+        if (!token.quoted && text[token.left] != '=' && !m_tag.tokens.empty())
+            m_tag.names.push_back({ static_cast<int>(m_tag.tokens.size()), token.left, token.Length() });
+        m_tag.tokens.push_back(token);
     }
-    scan.stop = -1;
-    return false;
+    return m_tag;
 }
 
+// Index of the first token that names an attribute matching `name`, -1 if none.
+int CXmlDocument::FindName(const TagTokens& tag, std::string_view name) const
+{
+    const char* text = m_text.data();
+    for (const TagTokens::Name& candidate : tag.names) {
+        if (markup::NameMatches(std::string_view(text + candidate.left, candidate.length), name))
+            return candidate.token;
+    }
+    return -1;
+}
+
+// The value of an attribute is the quoted token two after its name, so values
+// must be quoted and the first of two equal names wins.
 std::string CXmlDocument::ReadAttribute(int index, const char* name) const
 {
     if (index == 0 || !m_currentIsElement || !name || !*name)
         return {};
-    AttributeScan scan = StartAttributeScan(index);
-    if (!SearchAttribute(scan, name))
+    const TagTokens& tag = ScanTag(index);
+    const int found = FindName(tag, name);
+    if (found < 0 || found + 2 >= static_cast<int>(tag.tokens.size()) || !tag.tokens[found + 2].quoted)
         return {};
-    return markup::DecodeValue(scan.token.Text(m_text));
+    return markup::DecodeValue(tag.tokens[found + 2].Text(m_text));
 }
 
 std::string CXmlDocument::GetAttribute(const char* name) const
@@ -384,12 +376,10 @@ std::string CXmlDocument::GetAttributeName(int n) const
 {
     if (!IsOnElement() || n < 0)
         return {};
-    AttributeScan scan = StartAttributeScan(m_currentPos);
-    for (int i = 0; i <= n; ++i) {
-        if (!SearchAttribute(scan, {}))
-            return {};
-    }
-    return std::string(scan.token.Text(m_text));
+    const TagTokens& tag = ScanTag(m_currentPos);
+    if (n >= static_cast<int>(tag.names.size()))
+        return {};
+    return m_text.substr(tag.names[n].left, tag.names[n].length);
 }
 
 bool CXmlDocument::SetAttribute(const char* name, const char* value)
@@ -400,25 +390,28 @@ bool CXmlDocument::SetAttribute(const char* name, const char* value)
     const ElementRecord& record = m_elements[element];
     const std::string encoded = markup::EncodeValue(value ? value : "");
 
-    AttributeScan scan = StartAttributeScan(element);
+    const TagTokens& tag = ScanTag(element);
+    const int found = FindName(tag, name);
+    const bool hasValue = found >= 0 && found + 2 < static_cast<int>(tag.tokens.size()) && tag.tokens[found + 2].quoted;
     int offset = 0;
     int replaced = 0;
     std::string insertion;
-    if (SearchAttribute(scan, name)) {
+    if (hasValue) {
         // A value whose quotes run past the tag's '>' would take the element's
         // content with it.
-        if (scan.token.next > record.startRight)
+        const ScanToken& valueToken = tag.tokens[found + 2];
+        if (valueToken.next > record.startRight)
             return false;
-        offset = scan.token.left;
-        replaced = scan.token.Length();
+        offset = valueToken.left;
+        replaced = valueToken.Length();
         insertion = encoded;
     } else {
         // The new attribute goes where the search stopped, so it can only be
         // read back when the search stopped at the tag's own end without
-        // having taken a name that lacks its value.
+        // meeting the name (a name without a quoted value would hide it).
         const bool empty = record.startRight == record.endLeft + 1;
         offset = empty ? record.startRight - 1 : record.startRight;
-        if (scan.stop != offset || scan.acceptedCount >= 0)
+        if (tag.stop != offset || found >= 0)
             return false;
         insertion.reserve(encoded.size() + std::strlen(name) + 4);
         insertion.append(" ").append(name).append("=\"").append(encoded).append("\"");
@@ -492,6 +485,7 @@ void CXmlDocument::ChangeText(int offset, int count, std::string_view insertion)
     offset = offset < 0 ? 0 : (offset > size ? size : offset);
     count = count < 0 ? 0 : (count > size - offset ? size - offset : count);
     m_text.replace(offset, count, insertion);
+    ++m_textVersion;
 }
 
 // Moves every offset that lies after a change of `delta` bytes made at

@@ -20,6 +20,8 @@
 // it may be a prolog, comments or a document type, and what follows it is
 // ignored. Failures never raise: Load answers false and GetError tells why.
 
+#include "common/markup/ScanToken.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -78,7 +80,23 @@ private:
         int32_t nextSibling = 0;
     };
 
-    struct AttributeScan;
+    // The tokens of one start tag as the attribute search sees them: token i
+    // is the i-th after the '<' (0 is the tag name), up to the unquoted '>' or
+    // '/' that ends the search. Kept for the last tag asked about, because a
+    // caller reads all attributes of an element one after another.
+    struct TagTokens {
+        int element = -1;
+        uint64_t textVersion = 0;
+        std::vector<markup::ScanToken> tokens;
+        // The tokens that name attributes (unquoted, not '=', after the tag name), in order.
+        struct Name {
+            int token;
+            int left;
+            int length;
+        };
+        std::vector<Name> names;
+        int stop = -1; // offset of the '>' or '/', -1 when the text ended first
+    };
 
     int ParseElement(int parent, int depth);
     int NewEntry(int parent);
@@ -87,8 +105,8 @@ private:
 
     int FindFrom(int parent, int current, const char* name) const;
     std::string_view TagName(int index) const;
-    AttributeScan StartAttributeScan(int index) const;
-    bool SearchAttribute(AttributeScan& scan, std::string_view name) const;
+    const TagTokens& ScanTag(int index) const;
+    int FindName(const TagTokens& tag, std::string_view name) const;
     std::string ReadAttribute(int index, const char* name) const;
     bool IsOnElement() const { return m_currentPos != 0 && m_currentIsElement; }
 
@@ -104,4 +122,6 @@ private:
     int m_childPos = 0;
     int m_nextFree = 1;
     int m_currentIsElement = 0;
+    uint64_t m_textVersion = 0; // changes with every Load and edit
+    mutable TagTokens m_tag;
 };
