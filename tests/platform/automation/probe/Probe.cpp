@@ -55,8 +55,12 @@ const automation::CDispatchTable<CProbe>& CProbe::Table()
         {dispid::Fail, "Fail", MemberKind::Method, {}, VT_EMPTY,
          [](CProbe&, CDispatchCall& call) { return call.Raise(std::u16string_view(FailureDescription)); }},
         {dispid::FailDeferred, "FailDeferred", MemberKind::Method, {}, VT_EMPTY, &CProbe::FailDeferred},
-        {dispid::FailWith, "FailWith", MemberKind::Method, {{"code", VT_I4}}, VT_EMPTY,
-         [](CProbe&, CDispatchCall& call) { return static_cast<HRESULT>(call.Long(0)); }},
+        // Answers its code both as the result and as the outcome.
+        {dispid::FailWith, "FailWith", MemberKind::Method, {{"code", VT_I4}}, VT_I4,
+         [](CProbe&, CDispatchCall& call) {
+             call.SetLong(call.Long(0));
+             return static_cast<HRESULT>(call.Long(0));
+         }},
         {dispid::MakeChild, "MakeChild", MemberKind::Method, {{"name", VT_BSTR}}, VT_DISPATCH, &CProbe::MakeChild},
         {dispid::Name, "Name", MemberKind::Property, {}, VT_BSTR, &CProbe::Name},
         {dispid::Level, "Level", MemberKind::PropertyGet, {}, VT_I4,
