@@ -1,6 +1,6 @@
 #include "platform/web/BrowserControl.h"
 
-#include "platform/web/AnsiText.h"
+#include "platform/ui/Text.h"
 #include "platform/web/BrowserPage.h"
 
 #include <QUrl>
@@ -34,7 +34,7 @@ CBrowserControl::~CBrowserControl()
 
 void CBrowserControl::Navigate2(const std::string& url)
 {
-    m_page->load(QUrl(FromAnsi(url)));
+    m_page->load(QUrl(ui::ToQString(url)));
 }
 
 bool CBrowserControl::LoadPageText(FrameIdentity frame, std::string_view html)
@@ -47,12 +47,12 @@ bool CBrowserControl::LoadPageText(FrameIdentity frame, std::string_view html)
 
 std::string CBrowserControl::LocationUrl() const
 {
-    return ToAnsi(CBrowserPage::PublicUrl(m_page->url()));
+    return ui::FromQString(CBrowserPage::PublicUrl(m_page->url()));
 }
 
 std::string CBrowserControl::LocationName() const
 {
-    return ToAnsi(CBrowserPage::PublicTitle(m_page->title()));
+    return ui::FromQString(CBrowserPage::PublicTitle(m_page->title()));
 }
 
 void CBrowserControl::SetBeforeNavigate2Handler(BeforeNavigate2Handler handler)

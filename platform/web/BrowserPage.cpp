@@ -1,6 +1,6 @@
 #include "platform/web/BrowserPage.h"
 
-#include "platform/web/AnsiText.h"
+#include "platform/ui/Text.h"
 #include "platform/web/BrowserEngine.h"
 #include "platform/web/PageTextStore.h"
 
@@ -129,7 +129,7 @@ bool CBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool
     if (isMainFrame && url == m_textUrl)
         return true;
     bool cancel = false;
-    Fire(beforeNavigate2, ToAnsi(PublicUrl(url)), isMainFrame ? m_topLevel : m_subFrame, cancel);
+    Fire(beforeNavigate2, ui::FromQString(PublicUrl(url)), isMainFrame ? m_topLevel : m_subFrame, cancel);
     return !cancel && !m_released;
 }
 
@@ -139,25 +139,25 @@ void CBrowserPage::OnLoadingChanged(const QWebEngineLoadingInfo& info)
     const auto status = info.status();
     if (status != QWebEngineLoadingInfo::LoadSucceededStatus && status != QWebEngineLoadingInfo::LoadFailedStatus)
         return;
-    Fire(documentComplete, m_topLevel, ToAnsi(PublicUrl(info.url())));
+    Fire(documentComplete, m_topLevel, ui::FromQString(PublicUrl(info.url())));
 }
 
 void CBrowserPage::OnTitleChanged(const QString& title)
 {
-    Fire(titleChange, ToAnsi(PublicTitle(title)));
+    Fire(titleChange, ui::FromQString(PublicTitle(title)));
 }
 
 void CBrowserPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request)
 {
     const QUrl url = request.requestedUrl();
     bool cancel = false;
-    Fire(newWindow, ToAnsi(PublicUrl(url)), cancel);
+    Fire(newWindow, ui::FromQString(PublicUrl(url)), cancel);
     if (cancel || m_released)
         return;
     if (engine::IsCommandUrl(url)) {
         // A command link opened in a new window still commands this page's host.
         bool ignored = false;
-        Fire(beforeNavigate2, ToAnsi(PublicUrl(url)), m_topLevel, ignored);
+        Fire(beforeNavigate2, ui::FromQString(PublicUrl(url)), m_topLevel, ignored);
         return;
     }
     if (!engine::IsPageTextUrl(url))
@@ -168,7 +168,7 @@ void CBrowserPage::javaScriptConsoleMessage(
     JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source)
 {
     if (message.startsWith(SubFrameMarker())) {
-        Fire(documentComplete, m_subFrame, ToAnsi(message.mid(SubFrameMarker().size())));
+        Fire(documentComplete, m_subFrame, ui::FromQString(message.mid(SubFrameMarker().size())));
         return;
     }
     QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);

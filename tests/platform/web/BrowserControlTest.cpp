@@ -2,11 +2,8 @@
 
 #include "platform/base/CodePage.h"
 #include "tests/platform/web/LoopbackSite.h"
+#include "tests/platform/web/WebTestSupport.h"
 #include "tests/support/TempSuiteRoot.h"
-
-#include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +14,9 @@
 
 using web::CBrowserControl;
 using web::FrameIdentity;
+using webtest::WaitFor;
 
 namespace {
-
-constexpr int WaitMilliseconds = 30000;
 
 struct Navigation {
     std::string url;
@@ -67,8 +63,6 @@ protected:
         });
     }
 
-    bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, WaitMilliseconds); }
-
     bool WaitForCompletions(size_t count)
     {
         return WaitFor([&] { return m_completions.size() >= count; });
@@ -86,21 +80,9 @@ protected:
         ASSERT_TRUE(WaitForCompletions(before + 1));
     }
 
-    QVariant Evaluate(const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        Page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-        });
-        EXPECT_TRUE(WaitFor([&] { return done; })) << script.toStdString();
-        return result;
-    }
-
-    void Click(const char* id) { Evaluate(QStringLiteral("document.getElementById('%1').click()").arg(id)); }
-
-    QWebEnginePage* Page() { return m_browser->findChild<QWebEngineView*>()->page(); }
+    QVariant Evaluate(const QString& script) { return webtest::Evaluate(m_browser.get(), script); }
+    void Click(const char* id) { webtest::Click(m_browser.get(), id); }
+    QWebEnginePage* Page() { return webtest::PageOf(m_browser.get()); }
 
     test::TempSuiteRoot m_root;
     test::LoopbackSite m_site;
