@@ -5,16 +5,46 @@
 #include "platform/ui/Text.h"
 #include "platform/ui/View.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
 #include <QMdiArea>
 
 #include <algorithm>
 
 namespace ui {
 
+namespace {
+
+// A plain page, shown in a child window's caption when the program has no
+// icon of its own (Qt would show its logo there).
+QIcon PageIcon()
+{
+    QPixmap page(16, 16);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    painter.setPen(QColor(110, 110, 110));
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(QPolygon({QPoint(2, 1), QPoint(10, 1), QPoint(13, 4), QPoint(13, 14), QPoint(2, 14)}));
+    painter.drawLine(10, 1, 10, 4);
+    painter.drawLine(10, 4, 13, 4);
+    painter.setPen(QColor(60, 110, 190));
+    for (int y = 6; y <= 12; y += 2)
+        painter.drawLine(4, y, 11, y);
+    return QIcon(page);
+}
+
+} // namespace
+
 CChildFrame::CChildFrame() : CWindow(this)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    if (QApplication::windowIcon().isNull()) {
+        static const QIcon page = PageIcon();
+        setWindowIcon(page);
+    }
 }
 
 CChildFrame::~CChildFrame() = default;
