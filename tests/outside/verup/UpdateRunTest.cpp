@@ -82,16 +82,19 @@ TEST_F(UpdateRunTest, ProgramGetsItsRunBitAndIsStartedOnceAfterwards)
     EXPECT_TRUE(Run("<Verup>"
                     "<AutoRun FileName='" + tool + "' Param='first \"second word\"'/>"
                     "<EXE SoftName='Tool' FileName='" + tool + "' DownloadURL='" + m_site.Url("/download/Tool")
-                    + "' AfterVerupRun='" + tool + "'/>"
+                    + "' AfterVerupRun='/bin/true'/>"
                     "<AutoRun FileName='" + tool + "' Param='first \"second word\"'/>"
+                    "<AutoRun FileName='/bin/true' Param=''/>"
                     "</Verup>"));
-    // Installs come first; the second AutoRun and the after-run start are the same start as the first.
-    EXPECT_EQ(m_labels, (std::vector<std::string> {"EXE Tool", "AutoRun " + tool, "AutoRun " + tool}));
+    // Installs come first; a program named twice with the same parameters
+    // (the second AutoRun, the after-run start) is started once.
+    EXPECT_EQ(m_labels, (std::vector<std::string> {"EXE Tool", "AutoRun " + tool, "AutoRun /bin/true"}));
     ASSERT_EQ(m_observer.outcomes.size(), 3u);
     EXPECT_EQ(m_observer.outcomes[0].message, "installed " + tool);
     EXPECT_EQ(m_observer.outcomes[1].message, "started " + tool);
+    EXPECT_EQ(m_observer.outcomes[2].message, "started /bin/true");
     EXPECT_EQ(access(tool.c_str(), X_OK), 0);
-    // The started tool records its arguments; only the first start has any.
+    // The started tool records the arguments it was given.
     EXPECT_EQ(HandOffFile("command-line"), "first second word");
 }
 

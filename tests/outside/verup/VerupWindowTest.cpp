@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <cstdlib>
+#include <memory>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -11,13 +12,16 @@ namespace {
 
 class VerupWindowTest : public testing::Test {
 protected:
+    // Made and ended within the test program's run: ending it among the
+    // exit handlers would outlive parts of the toolkit it needs.
     static void SetUpTestSuite()
     {
         static int argc = 1;
         static char name[] = "verup-window-test";
         static char* argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        s_application = std::make_unique<QApplication>(argc, argv);
     }
+    static void TearDownTestSuite() { s_application.reset(); }
 
     void SetUp() override
     {
@@ -41,6 +45,7 @@ protected:
         while (timer.elapsed() < milliseconds);
     }
 
+    static inline std::unique_ptr<QApplication> s_application;
     std::vector<verup::UpdateEntry> m_steps;
 };
 
