@@ -18,6 +18,7 @@ constexpr std::string_view EndOfTagNotFound = "End of tag not found";
 constexpr std::string_view EndTagDoesNotCorrespond = "End tag does not correspond to %s";
 constexpr std::string_view EndTagNotCompleted = "End tag not completed for element %s";
 constexpr std::string_view NestedTooDeeply = "Elements nested deeper than 1000 levels";
+static_assert(CXmlDocument::MaxDepth == 1000, "the message names the limit");
 constexpr std::string_view TextTooLong = "Text too long";
 
 // Offsets are 32-bit, so a text must stay below this length.

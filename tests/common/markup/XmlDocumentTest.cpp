@@ -231,6 +231,23 @@ TEST_F(MarkupTest, GetAttributeNameCountsNamesWithoutValues)
     EXPECT_EQ(doc.GetAttributeName(3), "");
 }
 
+TEST_F(MarkupTest, AttributeReadsFollowEditsAndReloads)
+{
+    CXmlDocument doc("<a b='1'/>");
+    ASSERT_TRUE(doc.FindElement());
+    EXPECT_EQ(doc.GetAttributeName(1), "");
+    ASSERT_TRUE(doc.SetAttribute("c", "2"));
+    EXPECT_EQ(doc.GetAttributeName(1), "c");
+    ASSERT_TRUE(doc.SetAttribute("b", "one"));
+    EXPECT_EQ(doc.GetAttribute("b"), "one");
+    EXPECT_EQ(doc.GetAttribute("c"), "2");
+
+    ASSERT_TRUE(doc.Load("<a b='x'/>"));
+    ASSERT_TRUE(doc.FindElement());
+    EXPECT_EQ(doc.GetAttribute("b"), "x");
+    EXPECT_EQ(doc.GetAttributeName(1), "");
+}
+
 TEST_F(MarkupTest, ChildAttributesComeFromTheChildPosition)
 {
     CXmlDocument doc("<r Name='root'><a Name='first'/><b Name='second'/></r>");
