@@ -7,6 +7,7 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Guid.h"
 #include "platform/automation/HResult.h"
+#include "platform/automation/ResultText.h"
 #include "platform/automation/SafeArray.h"
 #include "platform/automation/TypeInfo.h"
 #include "platform/automation/Unknown.h"

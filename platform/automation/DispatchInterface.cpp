@@ -44,7 +44,7 @@ public:
             slot.parray = *argument.pparray;
             return S_OK;
         }
-        if (declared & VT_ARRAY)
+        if ((declared & VT_ARRAY) && !(argument.vt & VT_ARRAY))
             return DISP_E_TYPEMISMATCH;
         VariantInit(&slot);
         const HRESULT hr = VariantChangeType(&slot, &argument, 0, declared);

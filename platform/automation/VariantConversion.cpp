@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -565,11 +566,72 @@ HRESULT ToInterface(const VARIANT& source, VARTYPE type, VARIANT& out)
     return S_OK;
 }
 
+// An array of another element type, element by element, keeping the bounds.
+HRESULT ConvertArray(SAFEARRAY* source, USHORT flags, VARTYPE element, VARIANT& out, int depth)
+{
+    VARTYPE from = VT_EMPTY;
+    if (!source || FAILED(SafeArrayGetVartype(source, &from)))
+        return DISP_E_TYPEMISMATCH;
+    SAFEARRAY* result = SafeArrayCreate(element, source->cDims, source->rgsabound);
+    if (!result)
+        return DISP_E_TYPEMISMATCH;
+    std::size_t count = 1;
+    for (USHORT d = 0; d < source->cDims; ++d)
+        count *= source->rgsabound[d].cElements;
+    for (std::size_t i = 0; i < count; ++i) {
+        automation::CVariant value;
+        const void* fromAddress = static_cast<const unsigned char*>(source->pvData) + i * source->cbElements;
+        if (from == VT_VARIANT) {
+            VariantCopy(&value, static_cast<const VARIANT*>(fromAddress));
+        } else {
+            VARIANT shallow;
+            VariantInit(&shallow);
+            shallow.vt = from;
+            if (from == VT_DECIMAL)
+                std::memcpy(&shallow.decVal, fromAddress, sizeof(DECIMAL));
+            else
+                std::memcpy(&shallow.llVal, fromAddress, source->cbElements);
+            if (from == VT_DECIMAL)
+                shallow.vt = VT_DECIMAL;
+            VariantCopy(&value, &shallow);
+        }
+        automation::CVariant converted;
+        HRESULT hr = element == VT_VARIANT ? VariantCopy(&converted, &value)
+                                           : Convert(value, flags, element, converted, depth + 1);
+        if (SUCCEEDED(hr)) {
+            void* to = static_cast<unsigned char*>(result->pvData) + i * result->cbElements;
+            if (element == VT_VARIANT) {
+                *static_cast<VARIANT*>(to) = converted.Detach();
+            } else if (element == VT_BSTR) {
+                *static_cast<BSTR*>(to) = converted.bstrVal;
+                converted.Detach();
+            } else if (element == VT_DISPATCH || element == VT_UNKNOWN) {
+                *static_cast<IUnknown**>(to) = converted.punkVal;
+                converted.Detach();
+            } else if (element == VT_DECIMAL) {
+                std::memcpy(to, &converted.decVal, sizeof(DECIMAL));
+            } else {
+                std::memcpy(to, &converted.llVal, result->cbElements);
+            }
+        }
+        if (FAILED(hr)) {
+            SafeArrayDestroy(result);
+            return hr;
+        }
+    }
+    VariantInit(&out);
+    out.vt = VT_ARRAY | element;
+    out.parray = result;
+    return S_OK;
+}
+
 // source is not by reference and differs in type from the target.
 HRESULT Convert(const VARIANT& source, USHORT flags, VARTYPE type, VARIANT& out, int depth)
 {
     if (source.vt == type)
         return VariantCopy(&out, &source);
+    if ((source.vt & VT_ARRAY) && (type & VT_ARRAY))
+        return ConvertArray(source.parray, flags, type & VT_TYPEMASK, out, depth);
     if (type == VT_EMPTY) {
         VariantInit(&out);
         return S_OK;
