@@ -1,8 +1,8 @@
 #include "tools/regsvr/Registration.h"
 
 #include "platform/automation/ComponentLibrary.h"
+#include "platform/automation/ResultText.h"
 
-#include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
 
@@ -11,30 +11,6 @@ namespace regsvr {
 namespace {
 
 using EntryPoint = HRESULT (*)();
-
-std::string Hex(HRESULT hr)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-    return text;
-}
-
-// The platform's own wording of the most likely failures.
-std::string Reason(HRESULT hr)
-{
-    switch (hr) {
-    case SELFREG_E_CLASS:
-        return " (the classes could not be registered)";
-    case SELFREG_E_TYPELIB:
-        return " (the type library could not be registered)";
-    case E_OUTOFMEMORY:
-        return " (out of memory)";
-    case E_ACCESSDENIED:
-        return " (access denied)";
-    default:
-        return {};
-    }
-}
 
 } // namespace
 
@@ -96,8 +72,8 @@ Outcome Run(const Options& options)
         CoUninitialize();
     // The component stays loaded until the program ends, as its objects may.
     if (FAILED(hr))
-        return {EntryPointFailed, std::string(entryName) + " in " + options.file + " failed with " + Hex(hr) +
-                                      Reason(hr) + "."};
+        return {EntryPointFailed, std::string(entryName) + " in " + options.file + " failed with " +
+                                      automation::ResultText(hr) + "."};
     return {Success, std::string(entryName) + " in " + options.file + " succeeded."};
 }
 
