@@ -18,7 +18,13 @@ std::string Canonical(const std::string& path)
 {
     std::error_code error;
     const fs::path canonical = fs::weakly_canonical(fs::path(path), error);
-    return error ? std::string() : canonical.lexically_normal().string();
+    if (error)
+        return {};
+    // "/a/b/.." normalises to "/a/"; a folder is compared without its last separator.
+    std::string normal = canonical.lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/')
+        normal.pop_back();
+    return normal;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)

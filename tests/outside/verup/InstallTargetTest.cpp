@@ -25,6 +25,7 @@ const TargetCase TargetCases[] = {
      "{ROOT}/system/sub/Kaldra.dll"},
     {"InsideTheSuiteRoot", verup::UpdateEntry::Component, "{ROOT}\\plugins\\Tessel.dll", "{ROOT}/plugins/Tessel.dll"},
     {"ProgramFolder", verup::UpdateEntry::Component, "{APP}/Helper.dll", "{APP}/Helper.dll"},
+    {"ClimbsWithinTheFolder", verup::UpdateEntry::Component, "{APP}/sub/../Helper.dll", "{APP}/Helper.dll"},
     {"ProgramWithoutInstallDir", verup::UpdateEntry::Program, "", "{APP}/Plinth"},
     {"ComponentWithoutInstallDir", verup::UpdateEntry::Component, "", ""},
     {"Elsewhere", verup::UpdateEntry::Component, "/etc/passwd", ""},
