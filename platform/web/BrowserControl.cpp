@@ -34,7 +34,9 @@ CBrowserControl::~CBrowserControl()
 
 void CBrowserControl::Navigate2(const std::string& url)
 {
-    m_page->load(QUrl(ui::ToQString(url)));
+    const QString text = ui::ToQString(url);
+    const QUrl address(text);
+    m_page->load(address.scheme().isEmpty() ? QUrl::fromUserInput(text) : address);
 }
 
 bool CBrowserControl::LoadPageText(FrameIdentity frame, std::string_view html)

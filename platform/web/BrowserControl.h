@@ -10,12 +10,12 @@
 
 #include <QWidget>
 
-class QWebEngineView;
-
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+
+class QWebEngineView;
 
 namespace web {
 
@@ -36,7 +36,8 @@ public:
     CBrowserControl(const CBrowserControl&) = delete;
     CBrowserControl& operator=(const CBrowserControl&) = delete;
 
-    // Starts loading `url` into the top-level frame; the before-navigate event sees it first.
+    // Starts loading `url` (an address, or a local file path) into the
+    // top-level frame; the before-navigate event sees it first.
     void Navigate2(const std::string& url);
 
     // Replaces the top-level document with `html`. The text is decoded as the

@@ -96,3 +96,21 @@ bool IsPageTextUrl(const QUrl& url)
 }
 
 } // namespace web::engine
+
+#if defined(__SANITIZE_ADDRESS__)
+// Sanitizer builds: the engine's own code deletes some objects through a base
+// without a virtual destructor, and the engine, fontconfig and udev keep
+// allocations until the process ends. None of it is ours to fix; every program
+// with a browser control would otherwise stop or fail at exit.
+extern "C" const char* __asan_default_options()
+{
+    return "new_delete_type_mismatch=0";
+}
+
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libQt6WebEngineCore.so\n"
+           "leak:libfontconfig.so\n"
+           "leak:libudev.so\n";
+}
+#endif

@@ -29,6 +29,15 @@ const QString& SubFrameMarker()
     return marker;
 }
 
+// Only web and mail addresses leave the program; a blank window a script
+// means to fill, or a local file, does not.
+bool IsForDesktopBrowser(const QUrl& url)
+{
+    static const QStringList schemes
+        = { QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"), QStringLiteral("mailto") };
+    return schemes.contains(url.scheme(), Qt::CaseInsensitive);
+}
+
 quint64 NextTextKey()
 {
     static std::atomic<quint64> next { 1 };
@@ -126,8 +135,9 @@ bool CBrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool
 {
     if (m_released)
         return false;
-    if (isMainFrame && url == m_textUrl)
-        return true;
+    // Page texts are this control's own business: only its current text loads.
+    if (engine::IsPageTextUrl(url))
+        return isMainFrame && url.adjusted(QUrl::RemoveFragment) == m_textUrl;
     bool cancel = false;
     Fire(beforeNavigate2, ui::FromQString(PublicUrl(url)), isMainFrame ? m_topLevel : m_subFrame, cancel);
     return !cancel && !m_released;
@@ -160,7 +170,7 @@ void CBrowserPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request)
         Fire(beforeNavigate2, ui::FromQString(PublicUrl(url)), m_topLevel, ignored);
         return;
     }
-    if (!engine::IsPageTextUrl(url))
+    if (IsForDesktopBrowser(url))
         QDesktopServices::openUrl(url);
 }
 

@@ -61,6 +61,12 @@ void CPageTextStore::Remove(quint64 key)
 
 void CPageTextStore::requestStarted(QWebEngineUrlRequestJob* job)
 {
+    // Texts are for the controls that loaded them, not for other pages to fetch.
+    const QUrl initiator = job->initiator();
+    if (!initiator.isEmpty() && !engine::IsPageTextUrl(initiator)) {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
     const QStringList parts = job->requestUrl().path().mid(1).split(QLatin1Char('/'));
     bool keyOk = false;
     bool generationOk = false;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -169,6 +171,18 @@ TEST_F(BrowserControlTest, NavigatesToALoopbackPage)
     EXPECT_EQ(m_browser->LocationName(), "新闻消息");
     EXPECT_EQ(m_browser->LocationUrl(), url);
     EXPECT_EQ(Evaluate(QStringLiteral("document.body.innerText")).toString(), FromAnsi("每天教你一招"));
+}
+
+TEST_F(BrowserControlTest, NavigatesToALocalFilePath)
+{
+    const std::filesystem::path file = m_root.Path() / "page.html";
+    std::ofstream(file) << "<html><body>本地</body></html>";
+
+    m_browser->Navigate2(file.string());
+    ASSERT_TRUE(WaitForCompletions(1));
+
+    EXPECT_EQ(m_completions[0].url, "file://" + file.string());
+    EXPECT_EQ(Evaluate(QStringLiteral("document.body.innerText")).toString(), QString::fromUtf8(u8"本地"));
 }
 
 TEST_F(BrowserControlTest, CancelledNavigationNeverReachesTheSite)
