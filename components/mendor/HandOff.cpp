@@ -108,8 +108,8 @@ bool CHandOff::Start(const std::string& description, const std::string& updaterP
     STARTUPINFOA startup {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION updater {};
-    if (!CreateProcessA(updaterPath.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &updater)) {
+    if (!CreateProcessA(
+            updaterPath.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &updater)) {
         CloseHandle(mapping);
         lastError = message::HandOffFailed;
         return false;

@@ -6,14 +6,14 @@ namespace {
 
 automation::CComponentModule& Module()
 {
-    static automation::CComponentModule module({{
+    static automation::CComponentModule module({ {
         mendor::CLSID_Verup,
         "Mendor.Verup.1",
         "Mendor.Verup",
         "Verup Class",
         mendor::LIBID_MENDORLib,
         &automation::CreateObject<mendor::CVerup>,
-    }});
+    } });
     return module;
 }
 

@@ -7,13 +7,13 @@ namespace mendor {
 
 void CPendingList::AddProgram(const std::string& path, const std::string& newVersion, const std::string& downloadUrl)
 {
-    m_items.push_back({UpgradeItem::Program, path, {}, newVersion, downloadUrl});
+    m_items.push_back({ UpgradeItem::Program, path, {}, newVersion, downloadUrl });
 }
 
-void CPendingList::AddComponent(const std::string& progId, const std::string& newVersion,
-                                const std::string& downloadUrl)
+void CPendingList::AddComponent(
+    const std::string& progId, const std::string& newVersion, const std::string& downloadUrl)
 {
-    m_items.push_back({UpgradeItem::Component, {}, progId, newVersion, downloadUrl});
+    m_items.push_back({ UpgradeItem::Component, {}, progId, newVersion, downloadUrl });
 }
 
 std::string CPendingList::EntryLines(const CanCreate& canCreate) const

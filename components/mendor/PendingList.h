@@ -16,7 +16,7 @@ struct UpgradeItem {
 
     WORD kind = Program;
     std::string programPath; // programs only
-    std::string progId;      // components only
+    std::string progId; // components only
     std::string newVersion;
     std::string downloadUrl;
 };

@@ -22,14 +22,14 @@ constexpr const char* LeastUpdaterVersion = "1.0.0.6 ";
 
 bool IsRegularFile(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 // A downloaded program must be startable: whoever may read it may run it.
 bool MakeRunnable(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (stat(path.c_str(), &status) != 0)
         return false;
     const mode_t readers = status.st_mode & (S_IRUSR | S_IRGRP | S_IROTH);

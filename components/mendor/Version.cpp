@@ -9,7 +9,10 @@ namespace mendor {
 
 namespace {
 
-bool IsSeparator(char c) { return c == ',' || c == '.'; }
+bool IsSeparator(char c)
+{
+    return c == ',' || c == '.';
+}
 
 // The low 16 bits of the number at the start of the text: an optional sign
 // and the digits that follow it; anything else reads as 0.
@@ -96,8 +99,8 @@ std::string FileVersionString(const std::string& path)
         versionLS = info->dwFileVersionLS;
     }
     char text[48];
-    std::snprintf(text, sizeof text, "%u,%u,%u,%u", versionMS >> 16, versionMS & 0xFFFF, versionLS >> 16,
-                  versionLS & 0xFFFF);
+    std::snprintf(
+        text, sizeof text, "%u,%u,%u,%u", versionMS >> 16, versionMS & 0xFFFF, versionLS >> 16, versionLS & 0xFFFF);
     return text;
 }
 

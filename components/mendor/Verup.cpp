@@ -13,16 +13,19 @@ namespace mendor {
 using automation::CDispatchCall;
 using automation::MemberKind;
 
-const CLSID CLSID_Verup = {0x9E526F70, 0xB183, 0x42A4, {0x9E, 0xC5, 0x60, 0x71, 0x82, 0x93, 0xA4, 0xB5}};
-const IID IID_IVerup = {0xB0748192, 0xD3A5, 0x44C6, {0x80, 0xE7, 0x82, 0x93, 0xA4, 0xB5, 0xC6, 0xD7}};
-const GUID LIBID_MENDORLib = {0xAF637081, 0xC294, 0x43B5, {0xAF, 0xD6, 0x71, 0x82, 0x93, 0xA4, 0xB5, 0xC6}};
+const CLSID CLSID_Verup = { 0x9E526F70, 0xB183, 0x42A4, { 0x9E, 0xC5, 0x60, 0x71, 0x82, 0x93, 0xA4, 0xB5 } };
+const IID IID_IVerup = { 0xB0748192, 0xD3A5, 0x44C6, { 0x80, 0xE7, 0x82, 0x93, 0xA4, 0xB5, 0xC6, 0xD7 } };
+const GUID LIBID_MENDORLib = { 0xAF637081, 0xC294, 0x43B5, { 0xAF, 0xD6, 0x71, 0x82, 0x93, 0xA4, 0xB5, 0xC6 } };
 
 namespace {
 
 // In-process server, in-process handler, local server and remote server.
 constexpr DWORD AnyServerContext = 23;
 
-VARIANT_BOOL AsBool(bool value) { return value ? 1 : 0; }
+VARIANT_BOOL AsBool(bool value)
+{
+    return value ? 1 : 0;
+}
 
 } // namespace
 
@@ -30,32 +33,36 @@ const automation::CDispatchTable<CVerup>& CVerup::Table()
 {
     using Row = automation::CDispatchTable<CVerup>::Row;
     const auto method = [](DISPID id, const char* name, std::vector<automation::DispatchParameter> parameters,
-                           VARTYPE result, HRESULT (CVerup::*handler)(CDispatchCall&)) {
-        return Row {id, name, MemberKind::Method, std::move(parameters), result,
-                    [handler](CVerup& self, CDispatchCall& call) { return (self.*handler)(call); }};
+                            VARTYPE result, HRESULT (CVerup::*handler)(CDispatchCall&)) {
+        return Row { id, name, MemberKind::Method, std::move(parameters), result,
+            [handler](CVerup& self, CDispatchCall& call) { return (self.*handler)(call); } };
     };
-    static const automation::CDispatchTable<CVerup> table(IID_IVerup, "IVerup", "IVerup Interface", {
-        method(2, "IsVerup", {{"strProgID", VT_BSTR}, {"strNewVersion", VT_BSTR}}, VT_BOOL, &CVerup::IsVerup),
-        method(3, "IsVerupExe", {{"strEXEPath", VT_BSTR}, {"strOldVersion", VT_BSTR}}, VT_BOOL, &CVerup::IsVerupExe),
-        method(4, "AddVerup", {{"strProgID", VT_BSTR}, {"strNewVersion", VT_BSTR}, {"bstrDownloadURL", VT_BSTR}},
-               VT_BOOL, &CVerup::AddVerup),
-        method(5, "AddVerupExe",
-               {{"strEXEPath", VT_BSTR}, {"strNewVersion", VT_BSTR}, {"bstrDownloadURL", VT_BSTR}}, VT_BOOL,
-               &CVerup::AddVerupExe),
-        method(6, "GetVerupXML", {}, VT_BSTR, &CVerup::GetVerupXML),
-        method(7, "GetCOMPath", {{"strProgID", VT_BSTR}}, VT_BSTR, &CVerup::GetCOMPath),
-        method(8, "IsInstallCOM", {{"strProgID", VT_BSTR}}, VT_BOOL, &CVerup::IsInstallCOM),
-        method(9, "GetCOMVersion", {{"strProgID", VT_BSTR}}, VT_BSTR, &CVerup::GetCOMVersion),
-        method(10, "GetEXEVersion", {{"strEXEPath", VT_BSTR}}, VT_BSTR, &CVerup::GetEXEVersion),
-        method(11, "GetVerupXMLEx", {{"strVerupXML", VT_BSTR}}, VT_BSTR, &CVerup::GetVerupXMLEx),
-        method(12, "Verup", {{"strVerupVersion", VT_BSTR}, {"strVerupURL", VT_BSTR}}, VT_BOOL, &CVerup::Verup),
-        method(13, "GetCOMPathFromClsID", {{"strClassId", VT_BSTR}}, VT_BSTR, &CVerup::GetCOMPathFromClsID),
-        method(14, "RemoveAll", {}, VT_EMPTY, &CVerup::RemoveAll),
-        method(15, "UpdateSoft", {{"bstrXML", VT_BSTR}}, VT_BOOL, &CVerup::UpdateSoft),
-        method(16, "AddVerupEx", {{"bstrXML", VT_BSTR}}, VT_BOOL, &CVerup::AddVerupEx),
-        method(17, "GetLastError", {}, VT_BSTR, &CVerup::GetLastError),
-        method(18, "HttpGetText", {{"strURL", VT_BSTR}}, VT_BSTR, &CVerup::HttpGetText),
-    });
+    static const automation::CDispatchTable<CVerup> table(IID_IVerup, "IVerup", "IVerup Interface",
+        {
+            method(2, "IsVerup", { { "strProgID", VT_BSTR }, { "strNewVersion", VT_BSTR } }, VT_BOOL, &CVerup::IsVerup),
+            method(3, "IsVerupExe", { { "strEXEPath", VT_BSTR }, { "strOldVersion", VT_BSTR } }, VT_BOOL,
+                &CVerup::IsVerupExe),
+            method(4, "AddVerup",
+                { { "strProgID", VT_BSTR }, { "strNewVersion", VT_BSTR }, { "bstrDownloadURL", VT_BSTR } }, VT_BOOL,
+                &CVerup::AddVerup),
+            method(5, "AddVerupExe",
+                { { "strEXEPath", VT_BSTR }, { "strNewVersion", VT_BSTR }, { "bstrDownloadURL", VT_BSTR } }, VT_BOOL,
+                &CVerup::AddVerupExe),
+            method(6, "GetVerupXML", {}, VT_BSTR, &CVerup::GetVerupXML),
+            method(7, "GetCOMPath", { { "strProgID", VT_BSTR } }, VT_BSTR, &CVerup::GetCOMPath),
+            method(8, "IsInstallCOM", { { "strProgID", VT_BSTR } }, VT_BOOL, &CVerup::IsInstallCOM),
+            method(9, "GetCOMVersion", { { "strProgID", VT_BSTR } }, VT_BSTR, &CVerup::GetCOMVersion),
+            method(10, "GetEXEVersion", { { "strEXEPath", VT_BSTR } }, VT_BSTR, &CVerup::GetEXEVersion),
+            method(11, "GetVerupXMLEx", { { "strVerupXML", VT_BSTR } }, VT_BSTR, &CVerup::GetVerupXMLEx),
+            method(
+                12, "Verup", { { "strVerupVersion", VT_BSTR }, { "strVerupURL", VT_BSTR } }, VT_BOOL, &CVerup::Verup),
+            method(13, "GetCOMPathFromClsID", { { "strClassId", VT_BSTR } }, VT_BSTR, &CVerup::GetCOMPathFromClsID),
+            method(14, "RemoveAll", {}, VT_EMPTY, &CVerup::RemoveAll),
+            method(15, "UpdateSoft", { { "bstrXML", VT_BSTR } }, VT_BOOL, &CVerup::UpdateSoft),
+            method(16, "AddVerupEx", { { "bstrXML", VT_BSTR } }, VT_BOOL, &CVerup::AddVerupEx),
+            method(17, "GetLastError", {}, VT_BSTR, &CVerup::GetLastError),
+            method(18, "HttpGetText", { { "strURL", VT_BSTR } }, VT_BSTR, &CVerup::HttpGetText),
+        });
     return table;
 }
 

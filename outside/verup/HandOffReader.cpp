@@ -53,8 +53,7 @@ bool TakeHandOff(std::size_t length, std::string& description, std::string& erro
     }
     const std::uint64_t size = sys::SharedMemorySize(mapping.Get());
     if (size < length) {
-        error = "the upgrade description is truncated: " + std::to_string(size) + " bytes of "
-            + std::to_string(length);
+        error = "the upgrade description is truncated: " + std::to_string(size) + " bytes of " + std::to_string(length);
         return false;
     }
     auto* bytes = static_cast<char*>(MapViewOfFile(mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));

@@ -14,7 +14,10 @@ std::string UpperAscii(std::string text)
     return text;
 }
 
-bool IsYes(const std::string& value) { return UpperAscii(value) == "YES"; }
+bool IsYes(const std::string& value)
+{
+    return UpperAscii(value) == "YES";
+}
 
 } // namespace
 

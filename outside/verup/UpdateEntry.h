@@ -11,15 +11,15 @@ struct UpdateEntry {
     enum Kind { Component, Program, AutoRun };
 
     Kind kind = Component;
-    std::string softName;      // SoftName: what the user sees
-    std::string progId;        // COM: ProgID
-    std::string fileName;      // EXE and AutoRun: FileName
-    std::string newVersion;    // NewVersion
-    std::string downloadUrl;   // DownloadURL
-    std::string installDir;    // InstallDir, as written ("GetSystemDirectory()\x.dll" or a path)
+    std::string softName; // SoftName: what the user sees
+    std::string progId; // COM: ProgID
+    std::string fileName; // EXE and AutoRun: FileName
+    std::string newVersion; // NewVersion
+    std::string downloadUrl; // DownloadURL
+    std::string installDir; // InstallDir, as written ("GetSystemDirectory()\x.dll" or a path)
     bool registerServer = false; // COM: DllRegisterServer='yes'
-    std::string afterRun;      // EXE: AfterVerupRun
-    std::string param;         // AutoRun: Param
+    std::string afterRun; // EXE: AfterVerupRun
+    std::string param; // AutoRun: Param
 
     // "COM Kaldra", "EXE Plinth", "AutoRun /opt/plinth/Plinth": the entry as lines and rows name it.
     std::string Label() const;

@@ -17,20 +17,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SameStart(const UpdateEntry& a, const UpdateEntry& b) { return a.fileName == b.fileName && a.param == b.param; }
+bool SameStart(const UpdateEntry& a, const UpdateEntry& b)
+{
+    return a.fileName == b.fileName && a.param == b.param;
+}
 
 void AddStart(std::vector<UpdateEntry>& steps, UpdateEntry start)
 {
-    const bool known = std::any_of(steps.begin(), steps.end(), [&](const UpdateEntry& step) {
-        return step.kind == UpdateEntry::AutoRun && SameStart(step, start);
-    });
+    const bool known = std::any_of(steps.begin(), steps.end(),
+        [&](const UpdateEntry& step) { return step.kind == UpdateEntry::AutoRun && SameStart(step, start); });
     if (!known)
         steps.push_back(std::move(start));
 }
 
 bool MakeRunnable(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (stat(path.c_str(), &status) != 0)
         return false;
     const mode_t readers = status.st_mode & (S_IRUSR | S_IRGRP | S_IROTH);
@@ -111,7 +113,8 @@ bool CUpdateRun::Install(const UpdateEntry& entry, std::string& message) const
     }
     if (entry.kind == UpdateEntry::Component && entry.registerServer && !Register(path, message))
         return false;
-    message = (entry.registerServer && entry.kind == UpdateEntry::Component ? "installed and registered " : "installed ")
+    message
+        = (entry.registerServer && entry.kind == UpdateEntry::Component ? "installed and registered " : "installed ")
         + path;
     return true;
 }
@@ -125,7 +128,7 @@ bool CUpdateRun::Register(const std::string& path, std::string& message)
     }
     sys::SpawnRequest request;
     request.program = regsvr;
-    request.arguments = {"regsvr", "/s", path};
+    request.arguments = { "regsvr", "/s", path };
     const sys::SpawnResult started = sys::Spawn(request);
     const int exitCode = started.pid < 0 ? -1 : WaitForExit(started.pid);
     if (exitCode != 0) {

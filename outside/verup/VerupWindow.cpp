@@ -23,17 +23,20 @@ struct WindowText {
     const char* chinese;
 };
 
-constexpr WindowText TitleText {"Updating the suite", "正在升级"};
-constexpr WindowText EntryText {"Entry", "项目"};
-constexpr WindowText ProgressText {"Progress", "进度"};
-constexpr WindowText OutcomeText {"Outcome", "结果"};
-constexpr WindowText WaitingText {"Waiting", "等待"};
-constexpr WindowText WorkingText {"Working...", "正在处理..."};
-constexpr WindowText CloseText {"Close", "关闭"};
-constexpr WindowText AllDoneText {"Everything was updated.", "全部升级完成。"};
-constexpr WindowText SomeFailedText {"Some entries were not updated.", "有项目没有升级成功。"};
+constexpr WindowText TitleText { "Updating the suite", "正在升级" };
+constexpr WindowText EntryText { "Entry", "项目" };
+constexpr WindowText ProgressText { "Progress", "进度" };
+constexpr WindowText OutcomeText { "Outcome", "结果" };
+constexpr WindowText WaitingText { "Waiting", "等待" };
+constexpr WindowText WorkingText { "Working...", "正在处理..." };
+constexpr WindowText CloseText { "Close", "关闭" };
+constexpr WindowText AllDoneText { "Everything was updated.", "全部升级完成。" };
+constexpr WindowText SomeFailedText { "Some entries were not updated.", "有项目没有升级成功。" };
 
-QString FromAnsi(const std::string& text) { return QString::fromStdU16String(base::AnsiToUtf16(text)); }
+QString FromAnsi(const std::string& text)
+{
+    return QString::fromStdU16String(base::AnsiToUtf16(text));
+}
 
 QString Text(const WindowText& text)
 {
@@ -49,7 +52,7 @@ CVerupWindow::CVerupWindow(const std::vector<UpdateEntry>& steps, int closeDelay
     , m_closeDelay(closeDelayMilliseconds)
 {
     setWindowTitle(Text(TitleText));
-    m_table->setHorizontalHeaderLabels({Text(EntryText), Text(ProgressText), Text(OutcomeText)});
+    m_table->setHorizontalHeaderLabels({ Text(EntryText), Text(ProgressText), Text(OutcomeText) });
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -76,7 +79,8 @@ CVerupWindow::CVerupWindow(const std::vector<UpdateEntry>& steps, int closeDelay
 
 void CVerupWindow::StepStarted(std::size_t step)
 {
-    QMetaObject::invokeMethod(this, [this, step] { ShowStarted(step); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, step] { ShowStarted(step); }, Qt::QueuedConnection);
 }
 
 void CVerupWindow::StepFinished(std::size_t step, bool succeeded, const std::string& message)
@@ -88,7 +92,8 @@ void CVerupWindow::StepFinished(std::size_t step, bool succeeded, const std::str
 
 void CVerupWindow::RunFinished(bool allSucceeded)
 {
-    QMetaObject::invokeMethod(this, [this, allSucceeded] { ShowRunFinished(allSucceeded); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, allSucceeded] { ShowRunFinished(allSucceeded); }, Qt::QueuedConnection);
 }
 
 void CVerupWindow::ShowStarted(std::size_t step)
@@ -120,8 +125,14 @@ QString CVerupWindow::Outcome(std::size_t step) const
     return m_table->item(static_cast<int>(step), OutcomeColumn)->text();
 }
 
-QString CVerupWindow::Status() const { return m_status->text(); }
+QString CVerupWindow::Status() const
+{
+    return m_status->text();
+}
 
-bool CVerupWindow::CanClose() const { return m_close->isEnabled(); }
+bool CVerupWindow::CanClose() const
+{
+    return m_close->isEnabled();
+}
 
 } // namespace verup

@@ -1,3 +1,6 @@
 #include "outside/verup/Updater.h"
 
-int main(int argc, char** argv) { return verup::RunUpdater(argc, argv); }
+int main(int argc, char** argv)
+{
+    return verup::RunUpdater(argc, argv);
+}

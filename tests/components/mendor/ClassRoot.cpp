@@ -15,8 +15,8 @@ void SetClassRootDefault(const std::string& keyPath, const std::string& value, D
         throw std::runtime_error("cannot create " + keyPath);
     const LONG result = type == REG_DWORD
         ? RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4)
-        : RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
+        : RegSetValueExA(
+            key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
     if (result != ERROR_SUCCESS)
         throw std::runtime_error("cannot set " + keyPath);

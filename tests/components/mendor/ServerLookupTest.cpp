@@ -18,17 +18,17 @@ struct BraceCase {
 };
 
 const BraceCase BraceCases[] = {
-    {"BothBraces", "{ABC}", "ABC"},
-    {"NoBraces", "ABC", "ABC"},
-    {"OpeningOnly", "{ABC", "ABC"},
-    {"ClosingOnly", "ABC}", "ABC"},
-    {"BlanksOutsideKeepBraces", " {ABC} ", "{ABC}"},
-    {"BlanksInsideTrimmed", "{ ABC }", "ABC"},
-    {"Empty", "", ""},
-    {"BracesAlone", "{}", ""},
+    { "BothBraces", "{ABC}", "ABC" },
+    { "NoBraces", "ABC", "ABC" },
+    { "OpeningOnly", "{ABC", "ABC" },
+    { "ClosingOnly", "ABC}", "ABC" },
+    { "BlanksOutsideKeepBraces", " {ABC} ", "{ABC}" },
+    { "BlanksInsideTrimmed", "{ ABC }", "ABC" },
+    { "Empty", "", "" },
+    { "BracesAlone", "{}", "" },
 };
 
-class StripBracesTest : public testing::TestWithParam<BraceCase> {};
+class StripBracesTest : public testing::TestWithParam<BraceCase> { };
 
 TEST_P(StripBracesTest, LeavesTheBareId)
 {
@@ -36,7 +36,7 @@ TEST_P(StripBracesTest, LeavesTheBareId)
 }
 
 INSTANTIATE_TEST_SUITE_P(ClassIds, StripBracesTest, testing::ValuesIn(BraceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 class ServerLookupTest : public testing::Test {
 protected:
@@ -123,16 +123,16 @@ TEST_P(ClassIdToServerPathTest, FindsTheServerOfARegisteredClass)
 }
 
 const ClassIdCase ClassIdCases[] = {
-    {"WithBraces", std::string("{") + ClassId + "}", "/opt/probe.dll"},
-    {"WithoutBraces", ClassId, "/opt/probe.dll"},
-    {"OpeningBraceOnly", std::string("{") + ClassId, "/opt/probe.dll"},
-    {"BlanksAroundBraces", std::string(" {") + ClassId + "} ", ""},
-    {"NoProgIdKey", OtherClassId, ""},
-    {"Unregistered", "00000000-0000-0000-0000-000000000001", ""},
-    {"Empty", "", ""},
+    { "WithBraces", std::string("{") + ClassId + "}", "/opt/probe.dll" },
+    { "WithoutBraces", ClassId, "/opt/probe.dll" },
+    { "OpeningBraceOnly", std::string("{") + ClassId, "/opt/probe.dll" },
+    { "BlanksAroundBraces", std::string(" {") + ClassId + "} ", "" },
+    { "NoProgIdKey", OtherClassId, "" },
+    { "Unregistered", "00000000-0000-0000-0000-000000000001", "" },
+    { "Empty", "", "" },
 };
 
 INSTANTIATE_TEST_SUITE_P(ClassIds, ClassIdToServerPathTest, testing::ValuesIn(ClassIdCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -46,13 +46,13 @@ SiteServer::~SiteServer()
 void SiteServer::SetPage(const std::string& path, const std::string& body, int status)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = Page {body, {}, status};
+    m_pages[path] = Page { body, {}, status };
 }
 
 void SiteServer::SetFile(const std::string& path, const std::string& file)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = Page {{}, file, 200};
+    m_pages[path] = Page { {}, file, 200 };
 }
 
 int SiteServer::Requests(const std::string& path) const

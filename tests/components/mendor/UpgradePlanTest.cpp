@@ -21,8 +21,8 @@ protected:
     void SetUp() override
     {
         test::RegisterInprocClass("Probe.Widget.1", ProbeClassId, PLINTH_MENDOR_OLD_PROBE);
-        test::SetClassRootDefault(std::string("CLSID\\{") + NoProgIdClassId + "}\\InprocServer32",
-                                  PLINTH_MENDOR_OLD_PROBE);
+        test::SetClassRootDefault(
+            std::string("CLSID\\{") + NoProgIdClassId + "}\\InprocServer32", PLINTH_MENDOR_OLD_PROBE);
         InstallUpdater(PLINTH_MENDOR_RECORDING_UPDATER); // version 1.0.0.7: current
     }
 
@@ -40,49 +40,57 @@ struct FilterCase {
 const std::string OldProbe = PLINTH_MENDOR_OLD_PROBE;
 
 const FilterCase FilterCases[] = {
-    {"KeepsWhatNeedsWorkAndEveryOtherEntry",
-     "<?xml version='1.0' encoding='gb2312'?>\r\n"
-     "<Verup DownloadURL='' NewVersion='' StopVerup='yes'>\r\n"
-     "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
-     "<COM Type='Verup' ProgID='Probe.Widget.1' NewVersion='1.0.0.3' />\r\n"
-     "<com ProgID='Probe.Widget.1' NewVersion='1.0.0.4' SoftName='&apos;x&apos;' />\r\n"
-     "<Com ProgID='Probe.Missing' NewVersion='1.0.0.1' />\r\n"
-     "<COM ProgID='Probe.Missing' NewVersion='0.0.0.0' />\r\n"
-     "<COM ProgID='Probe.Missing' NewVersion='' />\r\n"
-     "<COM ProgID='Probe.Missing' ClassID='{" + std::string(ProbeClassId) + "}' NewVersion='1.0.0.3' />\r\n"
-     "<COM ProgID='Probe.Widget.1' ClassID='" + std::string(NoProgIdClassId) + "' NewVersion='1.0.0.3' />\r\n"
-     "<Exe FileName='" + OldProbe + "' NewVersion='1.0.0.3' />\r\n"
-     "<EXE FileName='/no/such/Plinth' NewVersion='1.0' AfterVerupRun='/no/such/Plinth'></EXE>\r\n"
-     "<Other a='1'/>\r\n"
-     "</Verup>\r\n",
-     "<?xml version='1.0' encoding='gb2312'?>\r\n"
-     "<Verup DownloadURL='' NewVersion='' StopVerup='yes'>\r\n"
-     "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
-     "<com ProgID='Probe.Widget.1' NewVersion='1.0.0.4' SoftName='&apos;x&apos;' />\r\n"
-     "<Com ProgID='Probe.Missing' NewVersion='1.0.0.1' />\r\n"
-     "<COM ProgID='Probe.Widget.1' ClassID='" + std::string(NoProgIdClassId) + "' NewVersion='1.0.0.3' />\r\n"
-     "<EXE FileName='/no/such/Plinth' NewVersion='1.0' AfterVerupRun='/no/such/Plinth'></EXE>\r\n"
-     "<Other a='1'/>\r\n"
-     "</Verup>\r\n",
-     ""},
-    {"RootTagInAnyCase", "<VERUP><COM ProgID='Probe.Missing' NewVersion='1'/></VERUP>",
-     "<VERUP><COM ProgID='Probe.Missing' NewVersion='1'/></VERUP>", ""},
-    {"LastEntryRemovedWithItsBlanks",
-     "<Verup><EXE FileName='/no/such' NewVersion='1'/> <COM ProgID='Probe.Widget.1' NewVersion='1.0.0.3'/> </Verup>",
-     "<Verup><EXE FileName='/no/such' NewVersion='1'/> </Verup>", ""},
-    {"EverythingCurrent",
-     "<Verup><COM ProgID='Probe.Widget.1' NewVersion='1.0.0.3'/><EXE FileName='" + OldProbe
-         + "' NewVersion='1.0'/></Verup>",
-     "", NothingToUpgrade},
-    {"OnlyAutoRun", "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", "", NothingToUpgrade},
-    {"NoChild", "<Verup StopVerup='yes'></Verup>", "", NothingToUpgrade},
-    {"EmptyRoot", "<Verup/>", "", NothingToUpgrade},
-    {"NoVerupRoot", "<Upgrade><COM ProgID='Probe.Missing' NewVersion='1'/></Upgrade>", "", BadRoot},
-    {"NotMarkup", "http://", "", BadRoot},
-    {"Truncated", "<Verup><COM ProgID='Probe.Missing' NewVersion='1'/>", "", BadRoot},
+    { "KeepsWhatNeedsWorkAndEveryOtherEntry",
+        "<?xml version='1.0' encoding='gb2312'?>\r\n"
+        "<Verup DownloadURL='' NewVersion='' StopVerup='yes'>\r\n"
+        "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
+        "<COM Type='Verup' ProgID='Probe.Widget.1' NewVersion='1.0.0.3' />\r\n"
+        "<com ProgID='Probe.Widget.1' NewVersion='1.0.0.4' SoftName='&apos;x&apos;' />\r\n"
+        "<Com ProgID='Probe.Missing' NewVersion='1.0.0.1' />\r\n"
+        "<COM ProgID='Probe.Missing' NewVersion='0.0.0.0' />\r\n"
+        "<COM ProgID='Probe.Missing' NewVersion='' />\r\n"
+        "<COM ProgID='Probe.Missing' ClassID='{"
+            + std::string(ProbeClassId)
+            + "}' NewVersion='1.0.0.3' />\r\n"
+              "<COM ProgID='Probe.Widget.1' ClassID='"
+            + std::string(NoProgIdClassId)
+            + "' NewVersion='1.0.0.3' />\r\n"
+              "<Exe FileName='"
+            + OldProbe
+            + "' NewVersion='1.0.0.3' />\r\n"
+              "<EXE FileName='/no/such/Plinth' NewVersion='1.0' AfterVerupRun='/no/such/Plinth'></EXE>\r\n"
+              "<Other a='1'/>\r\n"
+              "</Verup>\r\n",
+        "<?xml version='1.0' encoding='gb2312'?>\r\n"
+        "<Verup DownloadURL='' NewVersion='' StopVerup='yes'>\r\n"
+        "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
+        "<com ProgID='Probe.Widget.1' NewVersion='1.0.0.4' SoftName='&apos;x&apos;' />\r\n"
+        "<Com ProgID='Probe.Missing' NewVersion='1.0.0.1' />\r\n"
+        "<COM ProgID='Probe.Widget.1' ClassID='"
+            + std::string(NoProgIdClassId)
+            + "' NewVersion='1.0.0.3' />\r\n"
+              "<EXE FileName='/no/such/Plinth' NewVersion='1.0' AfterVerupRun='/no/such/Plinth'></EXE>\r\n"
+              "<Other a='1'/>\r\n"
+              "</Verup>\r\n",
+        "" },
+    { "RootTagInAnyCase", "<VERUP><COM ProgID='Probe.Missing' NewVersion='1'/></VERUP>",
+        "<VERUP><COM ProgID='Probe.Missing' NewVersion='1'/></VERUP>", "" },
+    { "LastEntryRemovedWithItsBlanks",
+        "<Verup><EXE FileName='/no/such' NewVersion='1'/> <COM ProgID='Probe.Widget.1' NewVersion='1.0.0.3'/> </Verup>",
+        "<Verup><EXE FileName='/no/such' NewVersion='1'/> </Verup>", "" },
+    { "EverythingCurrent",
+        "<Verup><COM ProgID='Probe.Widget.1' NewVersion='1.0.0.3'/><EXE FileName='" + OldProbe
+            + "' NewVersion='1.0'/></Verup>",
+        "", NothingToUpgrade },
+    { "OnlyAutoRun", "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", "", NothingToUpgrade },
+    { "NoChild", "<Verup StopVerup='yes'></Verup>", "", NothingToUpgrade },
+    { "EmptyRoot", "<Verup/>", "", NothingToUpgrade },
+    { "NoVerupRoot", "<Upgrade><COM ProgID='Probe.Missing' NewVersion='1'/></Upgrade>", "", BadRoot },
+    { "NotMarkup", "http://", "", BadRoot },
+    { "Truncated", "<Verup><COM ProgID='Probe.Missing' NewVersion='1'/>", "", BadRoot },
 };
 
-class FilterPlanTest : public UpgradePlanTest, public testing::WithParamInterface<FilterCase> {};
+class FilterPlanTest : public UpgradePlanTest, public testing::WithParamInterface<FilterCase> { };
 
 TEST_P(FilterPlanTest, FiltersTheDescription)
 {
@@ -95,7 +103,7 @@ TEST_P(FilterPlanTest, FiltersTheDescription)
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, FilterPlanTest, testing::ValuesIn(FilterCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UpgradePlanTest, EmptyDescriptionFailsWithoutAReason)
 {

@@ -15,35 +15,35 @@ struct ParseCase {
 };
 
 const ParseCase ParseCases[] = {
-    {"Points", "1.2.0.3", true, {1, 2, 0, 3}},
-    {"CommasAndBlanks", "1, 0, 0, 3", true, {1, 0, 0, 3}},
-    {"OneNumber", "2", true, {2}},
-    {"BlanksAround", "  1.0.0.6 ", true, {1, 0, 0, 6}},
-    {"NoDigits", "abc", true, {0}},
-    {"LeadingDigitsOnly", "3rc.7", true, {3, 7}},
-    {"SeparatorsAlone", "...", false, {}},
-    {"OneSeparator", ".", false, {}},
-    {"TrailingSeparator", "1.2.", true, {1, 2}},
-    {"DoubleSeparator", "1..2", true, {1, 2}},
-    {"MoreThanFourFields", "1.2.3.4.5", true, {1, 2, 3, 4, 5}},
-    {"WrapsAbove65535", "1.0.0.65536", true, {1, 0, 0, 0}},
-    {"Negative", "-1", true, {65535}},
-    {"Empty", "", false, {}},
-    {"BlanksOnly", " \t ", false, {}},
+    { "Points", "1.2.0.3", true, { 1, 2, 0, 3 } },
+    { "CommasAndBlanks", "1, 0, 0, 3", true, { 1, 0, 0, 3 } },
+    { "OneNumber", "2", true, { 2 } },
+    { "BlanksAround", "  1.0.0.6 ", true, { 1, 0, 0, 6 } },
+    { "NoDigits", "abc", true, { 0 } },
+    { "LeadingDigitsOnly", "3rc.7", true, { 3, 7 } },
+    { "SeparatorsAlone", "...", false, {} },
+    { "OneSeparator", ".", false, {} },
+    { "TrailingSeparator", "1.2.", true, { 1, 2 } },
+    { "DoubleSeparator", "1..2", true, { 1, 2 } },
+    { "MoreThanFourFields", "1.2.3.4.5", true, { 1, 2, 3, 4, 5 } },
+    { "WrapsAbove65535", "1.0.0.65536", true, { 1, 0, 0, 0 } },
+    { "Negative", "-1", true, { 65535 } },
+    { "Empty", "", false, {} },
+    { "BlanksOnly", " \t ", false, {} },
 };
 
-class ParseVersionTest : public testing::TestWithParam<ParseCase> {};
+class ParseVersionTest : public testing::TestWithParam<ParseCase> { };
 
 TEST_P(ParseVersionTest, ReadsFields)
 {
     const ParseCase& c = GetParam();
-    std::vector<WORD> fields {9, 9};
+    std::vector<WORD> fields { 9, 9 };
     EXPECT_EQ(mendor::ParseVersion(c.text, fields), c.read);
     EXPECT_EQ(fields, c.fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseVersionTest, testing::ValuesIn(ParseCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct CompareCase {
     const char* name;
@@ -53,23 +53,23 @@ struct CompareCase {
 };
 
 const CompareCase CompareCases[] = {
-    {"Equal", "1,0,0,3", "1.0.0.3", false},
-    {"OfferNewer", "1,0,0,3", "1.0.0.4", true},
-    {"OfferOlder", "1,0,0,3", "1.0", false},
-    {"ShortEqualsPadded", "1.0", "1.0.0.0", false},
-    {"NumericNotTextual", "1.0.0.9", "1.0.0.10", true},
-    {"FirstDifferenceDecides", "2.0.0.0", "1.9.9.9", false},
-    {"FifthFieldIgnored", "1.0.0.0.1", "1.0.0.0.2", false},
-    {"WrapCountsAsZero", "1.0.0.0", "1.0.0.65536", false},
-    {"NothingInstalledAnyOffer", "0.0.0.0", "0.0.0.1", true},
-    {"NothingInstalledZeroOffer", "0.0.0.0", "0.0.0.0", false},
-    {"NothingInstalledEmptyOffer", "0.0.0.0", "", false},
-    {"UnreadableInstalled", "", "0", true},
-    {"BothUnreadable", "", "...", false},
-    {"UnreadableOffer", "1.0", "", false},
+    { "Equal", "1,0,0,3", "1.0.0.3", false },
+    { "OfferNewer", "1,0,0,3", "1.0.0.4", true },
+    { "OfferOlder", "1,0,0,3", "1.0", false },
+    { "ShortEqualsPadded", "1.0", "1.0.0.0", false },
+    { "NumericNotTextual", "1.0.0.9", "1.0.0.10", true },
+    { "FirstDifferenceDecides", "2.0.0.0", "1.9.9.9", false },
+    { "FifthFieldIgnored", "1.0.0.0.1", "1.0.0.0.2", false },
+    { "WrapCountsAsZero", "1.0.0.0", "1.0.0.65536", false },
+    { "NothingInstalledAnyOffer", "0.0.0.0", "0.0.0.1", true },
+    { "NothingInstalledZeroOffer", "0.0.0.0", "0.0.0.0", false },
+    { "NothingInstalledEmptyOffer", "0.0.0.0", "", false },
+    { "UnreadableInstalled", "", "0", true },
+    { "BothUnreadable", "", "...", false },
+    { "UnreadableOffer", "1.0", "", false },
 };
 
-class NeedsUpgradeTest : public testing::TestWithParam<CompareCase> {};
+class NeedsUpgradeTest : public testing::TestWithParam<CompareCase> { };
 
 TEST_P(NeedsUpgradeTest, ComparesFourFields)
 {
@@ -78,7 +78,7 @@ TEST_P(NeedsUpgradeTest, ComparesFourFields)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, NeedsUpgradeTest, testing::ValuesIn(CompareCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileVersionStringTest, ReadsTheRecordWithCommas)
 {

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> RunScript(const std::vector<std::string>& arguments, int& exitCode)
 {
-    std::vector<std::string> all {PLINTH_VERSIONS_SCRIPT};
+    std::vector<std::string> all { PLINTH_VERSIONS_SCRIPT };
     all.insert(all.end(), arguments.begin(), arguments.end());
     test::ChildProgram script(PLINTH_SCRIPT_HOST, all);
     std::vector<std::string> lines;
@@ -24,23 +24,23 @@ std::vector<std::string> RunScript(const std::vector<std::string>& arguments, in
 
 void Register(const std::string& file)
 {
-    test::ChildProgram regsvr(PLINTH_REGSVR, {"/s", file});
+    test::ChildProgram regsvr(PLINTH_REGSVR, { "/s", file });
     ASSERT_EQ(regsvr.Wait(), 0) << file;
 }
 
-class VersionsScriptTest : public test::UpgradeFixture {};
+class VersionsScriptTest : public test::UpgradeFixture { };
 
 TEST_F(VersionsScriptTest, PrintsTheVersionsOfTheComponentsNamed)
 {
     Register(PLINTH_MENDOR_COMPONENT);
     Register(PLINTH_MENDOR_OLD_PROBE);
     int exitCode = -1;
-    const auto lines = RunScript({"Mendor.Verup", "Probe.Widget", "Kaldra.Setup"}, exitCode);
+    const auto lines = RunScript({ "Mendor.Verup", "Probe.Widget", "Kaldra.Setup" }, exitCode);
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(lines, (std::vector<std::string> {
-                         "Mendor.Verup\t1.1.0.1\t" + fs::canonical(PLINTH_MENDOR_COMPONENT).string(),
-                         "Probe.Widget\t1.0.0.3\t" + fs::canonical(PLINTH_MENDOR_OLD_PROBE).string(),
-                         "Kaldra.Setup\tnot installed"}));
+    EXPECT_EQ(lines,
+        (std::vector<std::string> { "Mendor.Verup\t1.1.0.1\t" + fs::canonical(PLINTH_MENDOR_COMPONENT).string(),
+            "Probe.Widget\t1.0.0.3\t" + fs::canonical(PLINTH_MENDOR_OLD_PROBE).string(),
+            "Kaldra.Setup\tnot installed" }));
 }
 
 TEST_F(VersionsScriptTest, ListsTheWholeSuiteByDefault)
@@ -57,7 +57,7 @@ TEST_F(VersionsScriptTest, ListsTheWholeSuiteByDefault)
 TEST_F(VersionsScriptTest, WithoutMendorTheScriptSaysSo)
 {
     int exitCode = -1;
-    RunScript({"Kaldra.Setup"}, exitCode);
+    RunScript({ "Kaldra.Setup" }, exitCode);
     EXPECT_EQ(exitCode, 1);
 }
 

@@ -28,7 +28,7 @@ const std::string UpdaterDownloadFailed = "不能访问网络,导致不能升级
 
 void Register(const std::string& file)
 {
-    test::ChildProgram regsvr(PLINTH_REGSVR, {"/s", file});
+    test::ChildProgram regsvr(PLINTH_REGSVR, { "/s", file });
     std::string line;
     while (regsvr.ReadLine(line)) { }
     ASSERT_EQ(regsvr.Wait(), 0) << "regsvr /s " << file;
@@ -52,8 +52,7 @@ protected:
     }
 
     // The method's result as the caller sees it; fails the test when the call fails.
-    template <typename... Arguments>
-    const VARIANT& Call(const char* name, Arguments... arguments)
+    template <typename... Arguments> const VARIANT& Call(const char* name, Arguments... arguments)
     {
         static const VARIANT failed {};
         VARIANT* result = m_verup.InvokeMethod(name, arguments...);
@@ -62,8 +61,7 @@ protected:
         return result ? *result : failed;
     }
 
-    template <typename... Arguments>
-    std::string Text(const char* name, Arguments... arguments)
+    template <typename... Arguments> std::string Text(const char* name, Arguments... arguments)
     {
         const VARIANT& result = Call(name, arguments...);
         EXPECT_EQ(result.vt, VT_BSTR) << name;
@@ -71,8 +69,7 @@ protected:
     }
 
     // The 16-bit value itself, so that a true of -1 shows.
-    template <typename... Arguments>
-    int Bool(const char* name, Arguments... arguments)
+    template <typename... Arguments> int Bool(const char* name, Arguments... arguments)
     {
         const VARIANT& result = Call(name, arguments...);
         EXPECT_EQ(result.vt, VT_BOOL) << name;
@@ -100,12 +97,12 @@ TEST_F(VerupTest, RegistrationWritesTheClassAndItsProgIds)
     EXPECT_EQ(ClassRootDefault(clsid + "\\TypeLib"), "{AF637081-C294-43B5-AFD6-718293A4B5C6}");
 
     HKEY server = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, (clsid + "\\InprocServer32").c_str(), 0, KEY_READ, &server),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_CLASSES_ROOT, (clsid + "\\InprocServer32").c_str(), 0, KEY_READ, &server), ERROR_SUCCESS);
     char model[32] = {};
     DWORD size = sizeof model;
     EXPECT_EQ(RegQueryValueExA(server, "ThreadingModel", nullptr, nullptr, reinterpret_cast<BYTE*>(model), &size),
-              ERROR_SUCCESS);
+        ERROR_SUCCESS);
     RegCloseKey(server);
     EXPECT_STREQ(model, "Apartment");
 
@@ -120,23 +117,23 @@ struct MemberCase {
 TEST_F(VerupTest, MembersHaveTheirIdsAndArgumentsInOrder)
 {
     const MemberCase members[] = {
-        {2, {u"IsVerup", u"strProgID", u"strNewVersion"}},
-        {3, {u"IsVerupExe", u"strEXEPath", u"strOldVersion"}},
-        {4, {u"AddVerup", u"strProgID", u"strNewVersion", u"bstrDownloadURL"}},
-        {5, {u"AddVerupExe", u"strEXEPath", u"strNewVersion", u"bstrDownloadURL"}},
-        {6, {u"GetVerupXML"}},
-        {7, {u"GetCOMPath", u"strProgID"}},
-        {8, {u"IsInstallCOM", u"strProgID"}},
-        {9, {u"GetCOMVersion", u"strProgID"}},
-        {10, {u"GetEXEVersion", u"strEXEPath"}},
-        {11, {u"GetVerupXMLEx", u"strVerupXML"}},
-        {12, {u"Verup", u"strVerupVersion", u"strVerupURL"}},
-        {13, {u"GetCOMPathFromClsID", u"strClassId"}},
-        {14, {u"RemoveAll"}},
-        {15, {u"UpdateSoft", u"bstrXML"}},
-        {16, {u"AddVerupEx", u"bstrXML"}},
-        {17, {u"GetLastError"}},
-        {18, {u"HttpGetText", u"strURL"}},
+        { 2, { u"IsVerup", u"strProgID", u"strNewVersion" } },
+        { 3, { u"IsVerupExe", u"strEXEPath", u"strOldVersion" } },
+        { 4, { u"AddVerup", u"strProgID", u"strNewVersion", u"bstrDownloadURL" } },
+        { 5, { u"AddVerupExe", u"strEXEPath", u"strNewVersion", u"bstrDownloadURL" } },
+        { 6, { u"GetVerupXML" } },
+        { 7, { u"GetCOMPath", u"strProgID" } },
+        { 8, { u"IsInstallCOM", u"strProgID" } },
+        { 9, { u"GetCOMVersion", u"strProgID" } },
+        { 10, { u"GetEXEVersion", u"strEXEPath" } },
+        { 11, { u"GetVerupXMLEx", u"strVerupXML" } },
+        { 12, { u"Verup", u"strVerupVersion", u"strVerupURL" } },
+        { 13, { u"GetCOMPathFromClsID", u"strClassId" } },
+        { 14, { u"RemoveAll" } },
+        { 15, { u"UpdateSoft", u"bstrXML" } },
+        { 16, { u"AddVerupEx", u"bstrXML" } },
+        { 17, { u"GetLastError" } },
+        { 18, { u"HttpGetText", u"strURL" } },
     };
     EXPECT_EQ(m_verup.FunctionCount(), static_cast<LONG>(std::size(members)));
     for (const MemberCase& member : members) {
@@ -145,10 +142,10 @@ TEST_F(VerupTest, MembersHaveTheirIdsAndArgumentsInOrder)
         for (std::u16string& name : names)
             pointers.push_back(name.data());
         std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
-        EXPECT_EQ(m_verup.Dispatch()->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
-                                                    LOCALE_USER_DEFAULT, ids.data()),
-                  S_OK);
-        std::vector<DISPID> expected {member.id};
+        EXPECT_EQ(m_verup.Dispatch()->GetIDsOfNames(
+                      IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()), LOCALE_USER_DEFAULT, ids.data()),
+            S_OK);
+        std::vector<DISPID> expected { member.id };
         for (DISPID position = 0; position + 1 < static_cast<DISPID>(names.size()); ++position)
             expected.push_back(position);
         EXPECT_EQ(ids, expected) << base::Utf16ToUtf8(member.names.front());
@@ -162,7 +159,7 @@ struct OfferCase {
 
 TEST_F(VerupTest, IsVerupComparesTheOfferWithTheInstalledComponent)
 {
-    const OfferCase offers[] = {{"1.0.0.3", 0}, {"1.0.0.4", 1}, {"1.0", 0}, {"1.0.0.65536", 0}, {"2", 1}};
+    const OfferCase offers[] = { { "1.0.0.3", 0 }, { "1.0.0.4", 1 }, { "1.0", 0 }, { "1.0.0.65536", 0 }, { "2", 1 } };
     for (const OfferCase& offer : offers)
         EXPECT_EQ(Bool("IsVerup", "Probe.Widget", offer.offered), offer.newer) << offer.offered;
     // Nothing installed reads as 0.0.0.0.
@@ -251,8 +248,10 @@ TEST_F(VerupTest, GetVerupXMLListsWhatNeedsWork)
                               "DownloadURL='http://site/Probe.dll' />\r\n"
                               "<COM Type='Install' DllRegisterServer='yes' ProgID='Probe.Missing' NewVersion='1.0' "
                               "DownloadURL='http://site/Missing.dll' />\r\n"
-                              "<EXE Type='Verup' FileName='" + oldProbe + "' NewVersion='1.0.1' "
-                              "DownloadURL='http://site/Plinth' />\r\n";
+                              "<EXE Type='Verup' FileName='"
+        + oldProbe
+        + "' NewVersion='1.0.1' "
+          "DownloadURL='http://site/Plinth' />\r\n";
     EXPECT_EQ(Text("GetVerupXML"), lines);
     EXPECT_EQ(Text("GetVerupXML"), lines); // the list is read, not used up
     Call("RemoveAll");
@@ -274,17 +273,18 @@ TEST_F(VerupTest, GetVerupXMLExFiltersOrSaysNoNeed)
                                     "<COM ProgID='Probe.Widget' NewVersion='1.0.0.3' />\r\n"
                                     "<com ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
                                     "<COM ProgID='Probe.Missing' ClassID='{"
-        + std::string(ProbeClassId) + "}' NewVersion='1.0.0.3' />\r\n"
-                                      "</verup>";
+        + std::string(ProbeClassId)
+        + "}' NewVersion='1.0.0.3' />\r\n"
+          "</verup>";
     EXPECT_EQ(Text("GetVerupXMLEx", description.c_str()),
-              "<verup StopVerup='yes'>\r\n"
-              "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
-              "<com ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
-              "</verup>");
+        "<verup StopVerup='yes'>\r\n"
+        "<AutoRun FileName='/opt/Plinth' Param='' />\r\n"
+        "<com ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
+        "</verup>");
     EXPECT_EQ(LastError(), "");
 
-    const char* nothing[] = {"<Verup><COM ProgID='Probe.Widget' NewVersion='1.0'/></Verup>",
-                             "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", "<Other/>", ""};
+    const char* nothing[] = { "<Verup><COM ProgID='Probe.Widget' NewVersion='1.0'/></Verup>",
+        "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", "<Other/>", "" };
     for (const char* text : nothing) {
         EXPECT_EQ(Text("GetVerupXMLEx", text), "") << text;
         EXPECT_EQ(LastError(), NoNeed) << text;
@@ -311,13 +311,13 @@ TEST_F(VerupTest, UpdateSoftFailuresSayWhyAndStartNothing)
     m_site.SetPage("/empty.asp", "");
     m_site.SetPage("/page.asp", "<html><body>no upgrade here</body></html>");
     const UpdateSoftFailure failures[] = {
-        {"Empty", "", EmptyXml},
-        {"UnreachableUrl", m_site.Url("/missing.asp"), "不能访问网络,导致不能获得升级信息!"},
-        {"EmptyAnswer", m_site.Url("/empty.asp"), EmptyXml},
-        {"PageWithoutRoot", m_site.Url("/page.asp"), BadRoot},
-        {"SchemeAloneIsText", "http://", BadRoot},
-        {"EverythingCurrent", "<Verup><COM ProgID='Probe.Widget' NewVersion='1.0.0.3'/></Verup>", NothingToUpgrade},
-        {"OnlyAutoRun", "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", NothingToUpgrade},
+        { "Empty", "", EmptyXml },
+        { "UnreachableUrl", m_site.Url("/missing.asp"), "不能访问网络,导致不能获得升级信息!" },
+        { "EmptyAnswer", m_site.Url("/empty.asp"), EmptyXml },
+        { "PageWithoutRoot", m_site.Url("/page.asp"), BadRoot },
+        { "SchemeAloneIsText", "http://", BadRoot },
+        { "EverythingCurrent", "<Verup><COM ProgID='Probe.Widget' NewVersion='1.0.0.3'/></Verup>", NothingToUpgrade },
+        { "OnlyAutoRun", "<Verup><AutoRun FileName='/opt/Plinth' Param=''/></Verup>", NothingToUpgrade },
     };
     for (const UpdateSoftFailure& failure : failures) {
         EXPECT_EQ(Bool("UpdateSoft", failure.argument.c_str()), 0) << failure.name;
@@ -336,10 +336,11 @@ TEST_F(VerupTest, UpdateSoftFailsWhenTheUpdaterCannotBeFetched)
 
 TEST_F(VerupTest, UpdateSoftHandsTheFilteredBytesToTheUpdater)
 {
-    m_site.SetPage("/Verup/VerupPlinth.asp", "<Verup StopVerup='yes'>\r\n"
-                                             "<COM SoftName='探针' ProgID='Probe.Widget' NewVersion='1.0.0.3' />\r\n"
-                                             "<COM SoftName='探针' ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
-                                             "</Verup>");
+    m_site.SetPage("/Verup/VerupPlinth.asp",
+        "<Verup StopVerup='yes'>\r\n"
+        "<COM SoftName='探针' ProgID='Probe.Widget' NewVersion='1.0.0.3' />\r\n"
+        "<COM SoftName='探针' ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
+        "</Verup>");
     const std::string filtered = "<Verup StopVerup='yes'>\r\n"
                                  "<COM SoftName='探针' ProgID='Probe.Widget' NewVersion='1.0.0.4' />\r\n"
                                  "</Verup>";
@@ -365,8 +366,7 @@ TEST_F(VerupTest, UpdateSoftEndToEndInstallsAndRegistersTheNewComponent)
         + m_site.Url("/download/Probe.dll")
         + "' InstallDir='GetSystemDirectory()\\Probe.dll' DllRegisterServer='yes' />\r\n"
           "<COM SoftName='Mendor' ProgID='Mendor.Verup' NewVersion='1.1.0.1' DownloadURL='"
-        + m_site.Url("/download/Mendor.dll") + "' InstallDir='GetSystemDirectory()\\Mendor.dll' />\r\n"
-        + "</Verup>";
+        + m_site.Url("/download/Mendor.dll") + "' InstallDir='GetSystemDirectory()\\Mendor.dll' />\r\n" + "</Verup>";
     EXPECT_EQ(Bool("UpdateSoft", description.c_str()), 1);
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(LastError(), "");

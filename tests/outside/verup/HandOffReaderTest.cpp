@@ -16,17 +16,17 @@ struct LengthCase {
 };
 
 const LengthCase LengthCases[] = {
-    {"Digits", "1234", true, 1234},
-    {"One", "1", true, 1},
-    {"Zero", "0", false, 0},
-    {"Empty", "", false, 0},
-    {"Sign", "+12", false, 0},
-    {"Blank", " 12", false, 0},
-    {"TrailingLetters", "12x", false, 0},
-    {"Huge", "99999999999999999999", false, 0},
+    { "Digits", "1234", true, 1234 },
+    { "One", "1", true, 1 },
+    { "Zero", "0", false, 0 },
+    { "Empty", "", false, 0 },
+    { "Sign", "+12", false, 0 },
+    { "Blank", " 12", false, 0 },
+    { "TrailingLetters", "12x", false, 0 },
+    { "Huge", "99999999999999999999", false, 0 },
 };
 
-class ParseLengthTest : public testing::TestWithParam<LengthCase> {};
+class ParseLengthTest : public testing::TestWithParam<LengthCase> { };
 
 TEST_P(ParseLengthTest, ReadsADecimalByteCount)
 {
@@ -38,14 +38,14 @@ TEST_P(ParseLengthTest, ReadsADecimalByteCount)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, ParseLengthTest, testing::ValuesIn(LengthCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A hand-off block as Mendor leaves it, held while the object lives.
 class CBlock {
 public:
     explicit CBlock(const std::string& bytes)
         : m_mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                       static_cast<DWORD>(bytes.size()), verup::HandOffBlockName))
+            static_cast<DWORD>(bytes.size()), verup::HandOffBlockName))
     {
         auto* view = static_cast<char*>(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, 0));
         std::memcpy(view, bytes.data(), bytes.size());

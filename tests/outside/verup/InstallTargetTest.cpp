@@ -19,24 +19,24 @@ struct TargetCase {
 };
 
 const TargetCase TargetCases[] = {
-    {"SystemDirectoryMark", verup::UpdateEntry::Component, "GetSystemDirectory()\\Kaldra.dll",
-     "{ROOT}/system/Kaldra.dll"},
-    {"MarkInAnyCaseAndSlashes", verup::UpdateEntry::Component, "getsystemdirectory()/sub\\Kaldra.dll",
-     "{ROOT}/system/sub/Kaldra.dll"},
-    {"InsideTheSuiteRoot", verup::UpdateEntry::Component, "{ROOT}\\plugins\\Tessel.dll", "{ROOT}/plugins/Tessel.dll"},
-    {"ProgramFolder", verup::UpdateEntry::Component, "{APP}/Helper.dll", "{APP}/Helper.dll"},
-    {"ClimbsWithinTheFolder", verup::UpdateEntry::Component, "{APP}/sub/../Helper.dll", "{APP}/Helper.dll"},
-    {"ProgramWithoutInstallDir", verup::UpdateEntry::Program, "", "{APP}/Plinth"},
-    {"ComponentWithoutInstallDir", verup::UpdateEntry::Component, "", ""},
-    {"Elsewhere", verup::UpdateEntry::Component, "/etc/passwd", ""},
-    {"ClimbsOut", verup::UpdateEntry::Component, "{ROOT}/system/../../escape.dll", ""},
-    {"SiblingWithTheRootsPrefix", verup::UpdateEntry::Component, "{ROOT}-other/x.dll", ""},
-    {"Relative", verup::UpdateEntry::Component, "system/Kaldra.dll", ""},
-    {"MarkWithoutFile", verup::UpdateEntry::Component, "GetSystemDirectory()", ""},
-    {"FolderPath", verup::UpdateEntry::Component, "{ROOT}/system/", ""},
-    {"ExistingFolder", verup::UpdateEntry::Component, "{ROOT}/system", ""},
-    {"TheRootItself", verup::UpdateEntry::Component, "{ROOT}", ""},
-    {"ThroughALinkOutside", verup::UpdateEntry::Component, "{ROOT}/link/x.dll", ""},
+    { "SystemDirectoryMark", verup::UpdateEntry::Component, "GetSystemDirectory()\\Kaldra.dll",
+        "{ROOT}/system/Kaldra.dll" },
+    { "MarkInAnyCaseAndSlashes", verup::UpdateEntry::Component, "getsystemdirectory()/sub\\Kaldra.dll",
+        "{ROOT}/system/sub/Kaldra.dll" },
+    { "InsideTheSuiteRoot", verup::UpdateEntry::Component, "{ROOT}\\plugins\\Tessel.dll", "{ROOT}/plugins/Tessel.dll" },
+    { "ProgramFolder", verup::UpdateEntry::Component, "{APP}/Helper.dll", "{APP}/Helper.dll" },
+    { "ClimbsWithinTheFolder", verup::UpdateEntry::Component, "{APP}/sub/../Helper.dll", "{APP}/Helper.dll" },
+    { "ProgramWithoutInstallDir", verup::UpdateEntry::Program, "", "{APP}/Plinth" },
+    { "ComponentWithoutInstallDir", verup::UpdateEntry::Component, "", "" },
+    { "Elsewhere", verup::UpdateEntry::Component, "/etc/passwd", "" },
+    { "ClimbsOut", verup::UpdateEntry::Component, "{ROOT}/system/../../escape.dll", "" },
+    { "SiblingWithTheRootsPrefix", verup::UpdateEntry::Component, "{ROOT}-other/x.dll", "" },
+    { "Relative", verup::UpdateEntry::Component, "system/Kaldra.dll", "" },
+    { "MarkWithoutFile", verup::UpdateEntry::Component, "GetSystemDirectory()", "" },
+    { "FolderPath", verup::UpdateEntry::Component, "{ROOT}/system/", "" },
+    { "ExistingFolder", verup::UpdateEntry::Component, "{ROOT}/system", "" },
+    { "TheRootItself", verup::UpdateEntry::Component, "{ROOT}", "" },
+    { "ThroughALinkOutside", verup::UpdateEntry::Component, "{ROOT}/link/x.dll", "" },
 };
 
 class InstallTargetTest : public testing::TestWithParam<TargetCase> {
@@ -52,8 +52,8 @@ protected:
 
     std::string Expand(std::string text) const
     {
-        for (const auto& [mark, value] : {std::pair<std::string, std::string> {"{ROOT}", m_root.String()},
-                                          std::pair<std::string, std::string> {"{APP}", m_app.string()}}) {
+        for (const auto& [mark, value] : { std::pair<std::string, std::string> { "{ROOT}", m_root.String() },
+                 std::pair<std::string, std::string> { "{APP}", m_app.string() } }) {
             for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
                 text.replace(at, mark.size(), value);
         }
@@ -89,6 +89,6 @@ TEST_P(InstallTargetTest, ResolvesOrRefuses)
 }
 
 INSTANTIATE_TEST_SUITE_P(InstallDirs, InstallTargetTest, testing::ValuesIn(TargetCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

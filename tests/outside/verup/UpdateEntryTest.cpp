@@ -6,17 +6,18 @@ namespace {
 
 TEST(ReadDescriptionTest, ReadsEntriesInOrderAndPassesOverOthers)
 {
-    const std::string text = "<?xml version='1.0' encoding='gb2312'?>\r\n"
-                             "<verup DownloadURL='http://127.0.0.1:1/u' NewVersion='1.0.0.7' StopVerup='yes'>\r\n"
-                             "<AutoRun FileName='/opt/Plinth' Param='-x &quot;a b&quot;' />\r\n"
-                             "<exe Type='Verup' SoftName='Plinth' FileName='/opt/Plinth' NewVersion='1.2.0.3' "
-                             "DownloadURL='http://127.0.0.1:1/p' InstallDir='/opt/Plinth' AfterVerupRun='/opt/Plinth' />\r\n"
-                             "<Note text='skipped'/>\r\n"
-                             "<Com SoftName='组件' ProgID='Kaldra.Setup' NewVersion='1.0.0.3' "
-                             "DownloadURL='http://127.0.0.1:1/k' InstallDir='GetSystemDirectory()\\Kaldra.dll' "
-                             "DllRegisterServer='Yes' />\r\n"
-                             "<COM ProgID='Pressel.Out' />\r\n"
-                             "</verup>";
+    const std::string text
+        = "<?xml version='1.0' encoding='gb2312'?>\r\n"
+          "<verup DownloadURL='http://127.0.0.1:1/u' NewVersion='1.0.0.7' StopVerup='yes'>\r\n"
+          "<AutoRun FileName='/opt/Plinth' Param='-x &quot;a b&quot;' />\r\n"
+          "<exe Type='Verup' SoftName='Plinth' FileName='/opt/Plinth' NewVersion='1.2.0.3' "
+          "DownloadURL='http://127.0.0.1:1/p' InstallDir='/opt/Plinth' AfterVerupRun='/opt/Plinth' />\r\n"
+          "<Note text='skipped'/>\r\n"
+          "<Com SoftName='组件' ProgID='Kaldra.Setup' NewVersion='1.0.0.3' "
+          "DownloadURL='http://127.0.0.1:1/k' InstallDir='GetSystemDirectory()\\Kaldra.dll' "
+          "DllRegisterServer='Yes' />\r\n"
+          "<COM ProgID='Pressel.Out' />\r\n"
+          "</verup>";
     verup::UpdateDescription description;
     std::string error;
     ASSERT_TRUE(verup::ReadDescription(text, description, error));
@@ -47,7 +48,7 @@ TEST(ReadDescriptionTest, ReadsEntriesInOrderAndPassesOverOthers)
 
 TEST(ReadDescriptionTest, TextWithoutVerupRootIsRefused)
 {
-    const char* texts[] = {"", "<Other/>", "<Verup><COM ProgID='x'/>", "plain text"};
+    const char* texts[] = { "", "<Other/>", "<Verup><COM ProgID='x'/>", "plain text" };
     for (const char* text : texts) {
         verup::UpdateDescription description;
         std::string error;

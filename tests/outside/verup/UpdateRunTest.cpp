@@ -23,7 +23,7 @@ public:
     void StepFinished(std::size_t step, bool succeeded, const std::string& message) override
     {
         EXPECT_EQ(started.back(), step);
-        outcomes.push_back({succeeded, message});
+        outcomes.push_back({ succeeded, message });
     }
 
     std::vector<std::size_t> started;
@@ -66,8 +66,9 @@ TEST_F(UpdateRunTest, ComponentIsDownloadedIntoTheSystemDirectoryAndRegistered)
 {
     m_site.SetFile("/download/Probe.dll", PLINTH_MENDOR_NEW_PROBE);
     const std::string installed = SystemDirectory() + "/Probe.dll";
-    EXPECT_TRUE(Run("<Verup><COM SoftName='Probe' ProgID='Probe.Widget' DownloadURL='" + m_site.Url("/download/Probe.dll")
-                    + "' InstallDir='GetSystemDirectory()\\Probe.dll' DllRegisterServer='yes'/></Verup>"));
+    EXPECT_TRUE(
+        Run("<Verup><COM SoftName='Probe' ProgID='Probe.Widget' DownloadURL='" + m_site.Url("/download/Probe.dll")
+            + "' InstallDir='GetSystemDirectory()\\Probe.dll' DllRegisterServer='yes'/></Verup>"));
     ASSERT_EQ(m_observer.outcomes.size(), 1u);
     EXPECT_EQ(m_observer.outcomes[0].message, "installed and registered " + installed);
     EXPECT_EQ(test::ReadFileBytes(installed), test::ReadFileBytes(PLINTH_MENDOR_NEW_PROBE));
@@ -80,15 +81,20 @@ TEST_F(UpdateRunTest, ProgramGetsItsRunBitAndIsStartedOnceAfterwards)
     const std::string tool = (m_root.Path() / "bin" / "Tool").string();
     m_site.SetFile("/download/Tool", PLINTH_MENDOR_RECORDING_UPDATER);
     EXPECT_TRUE(Run("<Verup>"
-                    "<AutoRun FileName='" + tool + "' Param='first \"second word\"'/>"
-                    "<EXE SoftName='Tool' FileName='" + tool + "' DownloadURL='" + m_site.Url("/download/Tool")
-                    + "' AfterVerupRun='/bin/true'/>"
-                    "<AutoRun FileName='" + tool + "' Param='first \"second word\"'/>"
-                    "<AutoRun FileName='/bin/true' Param=''/>"
-                    "</Verup>"));
+                    "<AutoRun FileName='"
+        + tool
+        + "' Param='first \"second word\"'/>"
+          "<EXE SoftName='Tool' FileName='"
+        + tool + "' DownloadURL='" + m_site.Url("/download/Tool")
+        + "' AfterVerupRun='/bin/true'/>"
+          "<AutoRun FileName='"
+        + tool
+        + "' Param='first \"second word\"'/>"
+          "<AutoRun FileName='/bin/true' Param=''/>"
+          "</Verup>"));
     // Installs come first; a program named twice with the same parameters
     // (the second AutoRun, the after-run start) is started once.
-    EXPECT_EQ(m_labels, (std::vector<std::string> {"EXE Tool", "AutoRun " + tool, "AutoRun /bin/true"}));
+    EXPECT_EQ(m_labels, (std::vector<std::string> { "EXE Tool", "AutoRun " + tool, "AutoRun /bin/true" }));
     ASSERT_EQ(m_observer.outcomes.size(), 3u);
     EXPECT_EQ(m_observer.outcomes[0].message, "installed " + tool);
     EXPECT_EQ(m_observer.outcomes[1].message, "started " + tool);
@@ -105,25 +111,27 @@ TEST_F(UpdateRunTest, FailuresLeaveInstalledFilesAsTheyWere)
     m_site.SetPage("/download/Kaldra.dll", "gone", 404);
     m_site.SetPage("/download/Broken.dll", "not a component");
     EXPECT_FALSE(Run("<Verup>"
-                     "<COM SoftName='Kaldra' DownloadURL='" + m_site.Url("/download/Kaldra.dll")
-                     + "' InstallDir='GetSystemDirectory()\\Kaldra.dll'/>"
-                     "<COM SoftName='Evil' DownloadURL='" + m_site.Url("/download/Kaldra.dll")
-                     + "' InstallDir='/etc/Evil.dll'/>"
-                     "<COM SoftName='NoUrl' InstallDir='GetSystemDirectory()\\NoUrl.dll'/>"
-                     "<COM SoftName='Broken' DownloadURL='" + m_site.Url("/download/Broken.dll")
-                     + "' InstallDir='GetSystemDirectory()\\Broken.dll' DllRegisterServer='yes'/>"
-                     "<AutoRun FileName='/no/such/program' Param=''/>"
-                     "</Verup>"));
+                     "<COM SoftName='Kaldra' DownloadURL='"
+        + m_site.Url("/download/Kaldra.dll")
+        + "' InstallDir='GetSystemDirectory()\\Kaldra.dll'/>"
+          "<COM SoftName='Evil' DownloadURL='"
+        + m_site.Url("/download/Kaldra.dll")
+        + "' InstallDir='/etc/Evil.dll'/>"
+          "<COM SoftName='NoUrl' InstallDir='GetSystemDirectory()\\NoUrl.dll'/>"
+          "<COM SoftName='Broken' DownloadURL='"
+        + m_site.Url("/download/Broken.dll")
+        + "' InstallDir='GetSystemDirectory()\\Broken.dll' DllRegisterServer='yes'/>"
+          "<AutoRun FileName='/no/such/program' Param=''/>"
+          "</Verup>"));
     ASSERT_EQ(m_observer.outcomes.size(), 5u);
     for (const Outcome& outcome : m_observer.outcomes)
         EXPECT_FALSE(outcome.succeeded) << outcome.message;
-    EXPECT_EQ(m_observer.outcomes[0].message, "download of " + m_site.Url("/download/Kaldra.dll")
-                                                  + " failed: Not found; " + installed + " is unchanged");
+    EXPECT_EQ(m_observer.outcomes[0].message,
+        "download of " + m_site.Url("/download/Kaldra.dll") + " failed: Not found; " + installed + " is unchanged");
     EXPECT_EQ(m_observer.outcomes[1].message,
-              "'/etc/Evil.dll' lies outside the suite root and the folders of the programs being updated");
+        "'/etc/Evil.dll' lies outside the suite root and the folders of the programs being updated");
     EXPECT_EQ(m_observer.outcomes[2].message, "no DownloadURL says where the file comes from");
-    EXPECT_EQ(m_observer.outcomes[3].message,
-              "regsvr /s " + SystemDirectory() + "/Broken.dll failed (exit code 3)");
+    EXPECT_EQ(m_observer.outcomes[3].message, "regsvr /s " + SystemDirectory() + "/Broken.dll failed (exit code 3)");
     EXPECT_EQ(m_observer.outcomes[4].message, "there is no program /no/such/program to start");
     EXPECT_EQ(test::ReadFileBytes(installed), "the installed component");
     EXPECT_FALSE(fs::exists("/etc/Evil.dll"));

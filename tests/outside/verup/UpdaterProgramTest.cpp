@@ -34,7 +34,7 @@ protected:
     void HandOver(const std::string& bytes)
     {
         m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                       static_cast<DWORD>(bytes.size()), verup::HandOffBlockName);
+            static_cast<DWORD>(bytes.size()), verup::HandOffBlockName);
         ASSERT_NE(m_mapping, nullptr);
         auto* view = static_cast<char*>(MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, 0));
         std::memcpy(view, bytes.data(), bytes.size());
@@ -57,24 +57,26 @@ protected:
 
 TEST_F(UpdaterProgramTest, WithoutADescriptionThereIsNothingToWork)
 {
-    EXPECT_EQ(RunUpdater({}).lines, (std::vector<std::string> {
-                                        "failed\thand-off\tusage: Verup.exe <length of the description> [--no-window]"}));
-    EXPECT_EQ(RunUpdater({"12", "34"}).exitCode, 2);
-    const ProgramRun noBlock = RunUpdater({"12"});
+    EXPECT_EQ(RunUpdater({}).lines,
+        (std::vector<std::string> { "failed\thand-off\tusage: Verup.exe <length of the description> [--no-window]" }));
+    EXPECT_EQ(RunUpdater({ "12", "34" }).exitCode, 2);
+    const ProgramRun noBlock = RunUpdater({ "12" });
     EXPECT_EQ(noBlock.exitCode, 2);
-    EXPECT_EQ(noBlock.lines, (std::vector<std::string> {
-                                 "failed\thand-off\tthere is no upgrade description to read (no block VERUP_XML_SHARE)"}));
+    EXPECT_EQ(noBlock.lines,
+        (std::vector<std::string> {
+            "failed\thand-off\tthere is no upgrade description to read (no block VERUP_XML_SHARE)" }));
 }
 
 TEST_F(UpdaterProgramTest, TruncatedOrBrokenDescriptionsAreRefused)
 {
     HandOver("<Verup><COM ProgID='x'/>");
-    EXPECT_EQ(RunUpdater({"99"}).lines,
-              (std::vector<std::string> {"failed\thand-off\tthe upgrade description is truncated: 24 bytes of 99"}));
-    const ProgramRun broken = RunUpdater({"24"});
+    EXPECT_EQ(RunUpdater({ "99" }).lines,
+        (std::vector<std::string> { "failed\thand-off\tthe upgrade description is truncated: 24 bytes of 99" }));
+    const ProgramRun broken = RunUpdater({ "24" });
     EXPECT_EQ(broken.exitCode, 2);
-    EXPECT_EQ(broken.lines, (std::vector<std::string> {"failed\thand-off\tthe upgrade description has no Verup root "
-                                                       "(Element tag not found)"}));
+    EXPECT_EQ(broken.lines,
+        (std::vector<std::string> { "failed\thand-off\tthe upgrade description has no Verup root "
+                                    "(Element tag not found)" }));
 }
 
 TEST_F(UpdaterProgramTest, WorksEveryEntryAndSaysHowEachWent)
@@ -87,17 +89,16 @@ TEST_F(UpdaterProgramTest, WorksEveryEntryAndSaysHowEachWent)
         + m_site.Url("/download/Probe.dll")
         + "' InstallDir='GetSystemDirectory()\\Probe.dll' DllRegisterServer='yes'/>"
           "<COM SoftName='Missing' DownloadURL='"
-        + m_site.Url("/download/Missing.dll") + "' InstallDir='GetSystemDirectory()\\Missing.dll'/>"
-        + "</Verup>";
+        + m_site.Url("/download/Missing.dll") + "' InstallDir='GetSystemDirectory()\\Missing.dll'/>" + "</Verup>";
     HandOver(description);
-    const ProgramRun run = RunUpdater({std::to_string(description.size()), "--no-window"});
+    const ProgramRun run = RunUpdater({ std::to_string(description.size()), "--no-window" });
     setenv("PATH", path.c_str(), 1);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.lines, (std::vector<std::string> {
-                             base::AnsiToUtf8("ok\tCOM 探针\tinstalled and registered ") + SystemDirectory()
-                                 + "/Probe.dll",
-                             "failed\tCOM Missing\tdownload of " + m_site.Url("/download/Missing.dll")
-                                 + " failed: Not found; " + SystemDirectory() + "/Missing.dll is unchanged"}));
+    EXPECT_EQ(run.lines,
+        (std::vector<std::string> {
+            base::AnsiToUtf8("ok\tCOM 探针\tinstalled and registered ") + SystemDirectory() + "/Probe.dll",
+            "failed\tCOM Missing\tdownload of " + m_site.Url("/download/Missing.dll") + " failed: Not found; "
+                + SystemDirectory() + "/Missing.dll is unchanged" }));
 }
 
 struct DisplayCase {
@@ -109,13 +110,13 @@ struct DisplayCase {
 };
 
 const DisplayCase DisplayCases[] = {
-    {"NoDisplay", nullptr, nullptr, nullptr, false},
-    {"X11", ":0", nullptr, nullptr, true},
-    {"Wayland", nullptr, "wayland-0", nullptr, true},
-    {"EmptyDisplay", "", nullptr, nullptr, false},
-    {"Offscreen", ":0", nullptr, "offscreen", false},
-    {"Minimal", ":0", nullptr, "minimal", false},
-    {"ExplicitX11", ":0", nullptr, "xcb", true},
+    { "NoDisplay", nullptr, nullptr, nullptr, false },
+    { "X11", ":0", nullptr, nullptr, true },
+    { "Wayland", nullptr, "wayland-0", nullptr, true },
+    { "EmptyDisplay", "", nullptr, nullptr, false },
+    { "Offscreen", ":0", nullptr, "offscreen", false },
+    { "Minimal", ":0", nullptr, "minimal", false },
+    { "ExplicitX11", ":0", nullptr, "xcb", true },
 };
 
 class HasDisplayTest : public testing::TestWithParam<DisplayCase> {
@@ -142,7 +143,7 @@ protected:
             unsetenv(name);
     }
 
-    static constexpr const char* Names[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    static constexpr const char* Names[] = { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" };
     std::vector<std::pair<std::string, std::string>> m_saved;
 };
 
@@ -155,6 +156,6 @@ TEST_P(HasDisplayTest, ShowsTheWindowOnlyWithADisplay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, HasDisplayTest, testing::ValuesIn(DisplayCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,8 +4,8 @@
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <cstdlib>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -18,7 +18,7 @@ protected:
     {
         static int argc = 1;
         static char name[] = "verup-window-test";
-        static char* argv[] = {name, nullptr};
+        static char* argv[] = { name, nullptr };
         s_application = std::make_unique<QApplication>(argc, argv);
     }
     static void TearDownTestSuite() { s_application.reset(); }
@@ -31,7 +31,7 @@ protected:
         verup::UpdateEntry start;
         start.kind = verup::UpdateEntry::AutoRun;
         start.fileName = "/opt/Plinth";
-        m_steps = {component, start};
+        m_steps = { component, start };
     }
     void TearDown() override { unsetenv("LC_ALL"); }
 
