@@ -1,6 +1,7 @@
 #include "platform/automation/SafeArray.h"
 
 #include "platform/automation/Dispatch.h"
+#include "platform/automation/Variant.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -15,26 +16,6 @@ constexpr std::size_t PrefixSize = 16;
 ULONG ElementSize(VARTYPE type)
 {
     switch (type) {
-    case VT_I1:
-    case VT_UI1:
-        return 1;
-    case VT_I2:
-    case VT_UI2:
-    case VT_BOOL:
-        return 2;
-    case VT_I4:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_R4:
-    case VT_ERROR:
-        return 4;
-    case VT_R8:
-    case VT_CY:
-    case VT_DATE:
-    case VT_I8:
-    case VT_UI8:
-        return 8;
     case VT_BSTR:
     case VT_DISPATCH:
     case VT_UNKNOWN:
@@ -42,6 +23,23 @@ ULONG ElementSize(VARTYPE type)
     case VT_VARIANT:
     case VT_DECIMAL:
         return 16;
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_I8:
+    case VT_UI8:
+        return static_cast<ULONG>(automation::ValueSize(type));
     default:
         return 0;
     }
