@@ -2,6 +2,7 @@
 
 #include "platform/base/Errors.h"
 #include "platform/registry/Registry.h"
+#include "tests/support/ChildProgram.h"
 
 #include <stdexcept>
 
@@ -27,6 +28,21 @@ void RegisterInprocClass(const std::string& progId, const std::string& classId, 
     SetClassRootDefault(progId + "\\CLSID", "{" + classId + "}");
     SetClassRootDefault("CLSID\\{" + classId + "}\\ProgID", progId);
     SetClassRootDefault("CLSID\\{" + classId + "}\\InprocServer32", serverPath);
+}
+
+std::string ClassRootDefault(const std::string& keyPath)
+{
+    char value[512] = {};
+    LONG size = sizeof value;
+    return RegQueryValueA(HKEY_CLASSES_ROOT, keyPath.c_str(), value, &size) == ERROR_SUCCESS ? value : "<missing>";
+}
+
+int RegisterWithRegsvr(const std::string& regsvr, const std::string& file)
+{
+    ChildProgram program(regsvr, { "/s", file });
+    std::string line;
+    while (program.ReadLine(line)) { }
+    return program.Wait();
 }
 
 } // namespace test

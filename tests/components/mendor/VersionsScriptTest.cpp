@@ -1,5 +1,6 @@
 // scripts/examples/versions.js as a user runs it with plinth-script.
 
+#include "ClassRoot.h"
 #include "UpgradeFixture.h"
 #include "tests/support/ChildProgram.h"
 
@@ -22,18 +23,12 @@ std::vector<std::string> RunScript(const std::vector<std::string>& arguments, in
     return lines;
 }
 
-void Register(const std::string& file)
-{
-    test::ChildProgram regsvr(PLINTH_REGSVR, { "/s", file });
-    ASSERT_EQ(regsvr.Wait(), 0) << file;
-}
-
 class VersionsScriptTest : public test::UpgradeFixture { };
 
 TEST_F(VersionsScriptTest, PrintsTheVersionsOfTheComponentsNamed)
 {
-    Register(PLINTH_MENDOR_COMPONENT);
-    Register(PLINTH_MENDOR_OLD_PROBE);
+    ASSERT_EQ(test::RegisterWithRegsvr(PLINTH_REGSVR, PLINTH_MENDOR_COMPONENT), 0);
+    ASSERT_EQ(test::RegisterWithRegsvr(PLINTH_REGSVR, PLINTH_MENDOR_OLD_PROBE), 0);
     int exitCode = -1;
     const auto lines = RunScript({ "Mendor.Verup", "Probe.Widget", "Kaldra.Setup" }, exitCode);
     EXPECT_EQ(exitCode, 0);
@@ -45,7 +40,7 @@ TEST_F(VersionsScriptTest, PrintsTheVersionsOfTheComponentsNamed)
 
 TEST_F(VersionsScriptTest, ListsTheWholeSuiteByDefault)
 {
-    Register(PLINTH_MENDOR_COMPONENT);
+    ASSERT_EQ(test::RegisterWithRegsvr(PLINTH_REGSVR, PLINTH_MENDOR_COMPONENT), 0);
     int exitCode = -1;
     const auto lines = RunScript({}, exitCode);
     EXPECT_EQ(exitCode, 0);

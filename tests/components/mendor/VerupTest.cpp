@@ -26,27 +26,12 @@ const std::string BadRoot = "XML的头标签错误!";
 const std::string EmptyXml = "XML为空!";
 const std::string UpdaterDownloadFailed = "不能访问网络,导致不能升级!";
 
-void Register(const std::string& file)
-{
-    test::ChildProgram regsvr(PLINTH_REGSVR, { "/s", file });
-    std::string line;
-    while (regsvr.ReadLine(line)) { }
-    ASSERT_EQ(regsvr.Wait(), 0) << "regsvr /s " << file;
-}
-
-std::string ClassRootDefault(const std::string& keyPath)
-{
-    char value[512] = {};
-    LONG size = sizeof value;
-    return RegQueryValueA(HKEY_CLASSES_ROOT, keyPath.c_str(), value, &size) == ERROR_SUCCESS ? value : "<missing>";
-}
-
 class VerupTest : public test::UpgradeFixture {
 protected:
     void SetUp() override
     {
-        Register(PLINTH_MENDOR_COMPONENT);
-        Register(PLINTH_MENDOR_OLD_PROBE);
+        ASSERT_EQ(test::RegisterWithRegsvr(PLINTH_REGSVR, PLINTH_MENDOR_COMPONENT), 0);
+        ASSERT_EQ(test::RegisterWithRegsvr(PLINTH_REGSVR, PLINTH_MENDOR_OLD_PROBE), 0);
         InstallUpdater(PLINTH_MENDOR_RECORDING_UPDATER); // 1.0.0.7: no download unless a test asks
         ASSERT_TRUE(m_verup.Create("Mendor.Verup", 7));
     }
@@ -84,17 +69,17 @@ protected:
 TEST_F(VerupTest, RegistrationWritesTheClassAndItsProgIds)
 {
     const std::string clsid = std::string("CLSID\\{") + VerupClassId + "}";
-    EXPECT_EQ(ClassRootDefault("Mendor.Verup.1"), "Verup Class");
-    EXPECT_EQ(ClassRootDefault("Mendor.Verup.1\\CLSID"), std::string("{") + VerupClassId + "}");
-    EXPECT_EQ(ClassRootDefault("Mendor.Verup"), "Verup Class");
-    EXPECT_EQ(ClassRootDefault("Mendor.Verup\\CLSID"), std::string("{") + VerupClassId + "}");
-    EXPECT_EQ(ClassRootDefault("Mendor.Verup\\CurVer"), "Mendor.Verup.1");
-    EXPECT_EQ(ClassRootDefault(clsid), "Verup Class");
-    EXPECT_EQ(ClassRootDefault(clsid + "\\ProgID"), "Mendor.Verup.1");
-    EXPECT_EQ(ClassRootDefault(clsid + "\\VersionIndependentProgID"), "Mendor.Verup");
-    EXPECT_EQ(ClassRootDefault(clsid + "\\Programmable"), "");
-    EXPECT_EQ(ClassRootDefault(clsid + "\\InprocServer32"), fs::canonical(PLINTH_MENDOR_COMPONENT).string());
-    EXPECT_EQ(ClassRootDefault(clsid + "\\TypeLib"), "{AF637081-C294-43B5-AFD6-718293A4B5C6}");
+    EXPECT_EQ(test::ClassRootDefault("Mendor.Verup.1"), "Verup Class");
+    EXPECT_EQ(test::ClassRootDefault("Mendor.Verup.1\\CLSID"), std::string("{") + VerupClassId + "}");
+    EXPECT_EQ(test::ClassRootDefault("Mendor.Verup"), "Verup Class");
+    EXPECT_EQ(test::ClassRootDefault("Mendor.Verup\\CLSID"), std::string("{") + VerupClassId + "}");
+    EXPECT_EQ(test::ClassRootDefault("Mendor.Verup\\CurVer"), "Mendor.Verup.1");
+    EXPECT_EQ(test::ClassRootDefault(clsid), "Verup Class");
+    EXPECT_EQ(test::ClassRootDefault(clsid + "\\ProgID"), "Mendor.Verup.1");
+    EXPECT_EQ(test::ClassRootDefault(clsid + "\\VersionIndependentProgID"), "Mendor.Verup");
+    EXPECT_EQ(test::ClassRootDefault(clsid + "\\Programmable"), "");
+    EXPECT_EQ(test::ClassRootDefault(clsid + "\\InprocServer32"), fs::canonical(PLINTH_MENDOR_COMPONENT).string());
+    EXPECT_EQ(test::ClassRootDefault(clsid + "\\TypeLib"), "{AF637081-C294-43B5-AFD6-718293A4B5C6}");
 
     HKEY server = nullptr;
     ASSERT_EQ(
@@ -192,7 +177,7 @@ TEST_F(VerupTest, ServerPathsAndVersions)
 TEST_F(VerupTest, GetCOMPathFollowsCurVerWhenTheProgIdHasNoClass)
 {
     ASSERT_EQ(RegDeleteTreeA(HKEY_CLASSES_ROOT, "Probe.Widget\\CLSID"), ERROR_SUCCESS);
-    EXPECT_EQ(ClassRootDefault("Probe.Widget\\CurVer"), "Probe.Widget.1");
+    EXPECT_EQ(test::ClassRootDefault("Probe.Widget\\CurVer"), "Probe.Widget.1");
     EXPECT_EQ(Text("GetCOMPath", "Probe.Widget"), fs::canonical(PLINTH_MENDOR_OLD_PROBE).string());
 }
 

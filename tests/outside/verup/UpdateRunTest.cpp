@@ -1,5 +1,6 @@
 #include "outside/verup/UpdateRun.h"
 
+#include "ClassRoot.h"
 #include "UpgradeFixture.h"
 #include "platform/base/Errors.h"
 #include "platform/registry/Registry.h"
@@ -29,13 +30,6 @@ public:
     std::vector<std::size_t> started;
     std::vector<Outcome> outcomes;
 };
-
-std::string ClassRootDefault(const std::string& keyPath)
-{
-    char value[512] = {};
-    LONG size = sizeof value;
-    return RegQueryValueA(HKEY_CLASSES_ROOT, keyPath.c_str(), value, &size) == ERROR_SUCCESS ? value : "<missing>";
-}
 
 class UpdateRunTest : public test::UpgradeFixture {
 protected:
@@ -72,8 +66,8 @@ TEST_F(UpdateRunTest, ComponentIsDownloadedIntoTheSystemDirectoryAndRegistered)
     ASSERT_EQ(m_observer.outcomes.size(), 1u);
     EXPECT_EQ(m_observer.outcomes[0].message, "installed and registered " + installed);
     EXPECT_EQ(test::ReadFileBytes(installed), test::ReadFileBytes(PLINTH_MENDOR_NEW_PROBE));
-    const std::string classId = ClassRootDefault("Probe.Widget\\CLSID");
-    EXPECT_EQ(ClassRootDefault("CLSID\\" + classId + "\\InprocServer32"), installed);
+    const std::string classId = test::ClassRootDefault("Probe.Widget\\CLSID");
+    EXPECT_EQ(test::ClassRootDefault("CLSID\\" + classId + "\\InprocServer32"), installed);
 }
 
 TEST_F(UpdateRunTest, ProgramGetsItsRunBitAndIsStartedOnceAfterwards)
