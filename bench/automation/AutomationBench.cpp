@@ -43,7 +43,8 @@ void CreateInstanceOfLoadedComponent(benchmark::State& state)
     CLSID clsid;
     CLSIDFromProgID(u"PlinthBench.Target", &clsid);
     IDispatch* warm = nullptr;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&warm)))) {
+    if (FAILED(
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&warm)))) {
         state.SkipWithError("the target component cannot be created");
         CoUninitialize();
         return;

@@ -17,5 +17,5 @@ struct LateBoundMember {
     automation::CVariant result;
     LONG parameterCount = 0;
     // One code per declared parameter in declaration order, then a 0.
-    std::vector<VARTYPE> parameterTypes{0};
+    std::vector<VARTYPE> parameterTypes { 0 };
 };

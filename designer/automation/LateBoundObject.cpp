@@ -32,12 +32,15 @@ VARTYPE TypeCode(const TYPEDESC& type)
     return type.vt;
 }
 
-bool IsArrayCode(VARTYPE type) { return type == 0x2000 || (type >= 0x2002 && type <= 0x200D) || type == 0x2011; }
+bool IsArrayCode(VARTYPE type)
+{
+    return type == 0x2000 || (type >= 0x2002 && type <= 0x200D) || type == 0x2011;
+}
 
 bool IsReferenceCode(VARTYPE type)
 {
-    return (type >= 0x4002 && type <= 0x400D) || type == 0x4011 || type == 0x6000 ||
-           (type >= 0x6002 && type <= 0x600D) || type == 0x6011;
+    return (type >= 0x4002 && type <= 0x400D) || type == 0x4011 || type == 0x6000 || (type >= 0x6002 && type <= 0x600D)
+        || type == 0x6011;
 }
 
 WORD CallableKind(INVOKEKIND kind)
@@ -55,7 +58,7 @@ WORD CallableKind(INVOKEKIND kind)
 // The first name the type description gives for a member.
 HRESULT MemberName(ITypeInfo* typeInfo, MEMBERID id, std::u16string& name)
 {
-    BSTR names[1] = {nullptr};
+    BSTR names[1] = { nullptr };
     UINT count = 0;
     const HRESULT hr = typeInfo->GetNames(id, names, 1, &count);
     if (SUCCEEDED(hr) && count > 0)
@@ -129,7 +132,10 @@ void CLateBoundObject::ExceptionDeleter::operator()(EXCEPINFO* record) const
     delete record;
 }
 
-CLateBoundObject::CLateBoundObject() { m_initialised = SUCCEEDED(CoInitialize(nullptr)); }
+CLateBoundObject::CLateBoundObject()
+{
+    m_initialised = SUCCEEDED(CoInitialize(nullptr));
+}
 
 CLateBoundObject::~CLateBoundObject()
 {
@@ -297,7 +303,7 @@ bool CLateBoundObject::ReadProperties(ITypeInfo* typeInfo, WORD functionCount, W
             read.invokeKind = DISPATCH_PROPERTYGET;
             write.invokeKind = DISPATCH_PROPERTYPUT;
             write.parameterCount = 1;
-            write.parameterTypes = {TypeCode(variable->elemdescVar.tdesc), 0};
+            write.parameterTypes = { TypeCode(variable->elemdescVar.tdesc), 0 };
         }
         typeInfo->ReleaseVarDesc(variable);
     }
@@ -365,10 +371,10 @@ HRESULT CLateBoundObject::InvokeMember(int index, va_list arguments)
     params.rgvarg = count > 0 ? slots.data() : nullptr;
 
     member.result.Clear();
-    m_exception.reset(new EXCEPINFO{});
+    m_exception.reset(new EXCEPINFO {});
     UINT argumentError = 0;
     const HRESULT hr = m_dispatch->Invoke(member.dispatchId, IID_NULL, LOCALE_SYSTEM_DEFAULT, member.invokeKind,
-                                          &params, &member.result, m_exception.get(), &argumentError);
+        &params, &member.result, m_exception.get(), &argumentError);
     for (std::size_t slot : madeStrings)
         SysFreeString(slots[slot].bstrVal);
 

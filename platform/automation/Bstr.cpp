@@ -30,7 +30,10 @@ BSTR AllocateBytes(const void* bytes, std::size_t byteLength)
     return reinterpret_cast<BSTR>(text);
 }
 
-unsigned char* BlockOf(BSTR text) { return reinterpret_cast<unsigned char*>(text) - sizeof(Prefix); }
+unsigned char* BlockOf(BSTR text)
+{
+    return reinterpret_cast<unsigned char*>(text) - sizeof(Prefix);
+}
 
 } // namespace
 
@@ -46,7 +49,10 @@ BSTR SysAllocStringLen(LPCOLESTR text, UINT length)
     return AllocateBytes(text, static_cast<std::size_t>(length) * sizeof(OLECHAR));
 }
 
-BSTR SysAllocStringByteLen(LPCSTR bytes, UINT length) { return AllocateBytes(bytes, length); }
+BSTR SysAllocStringByteLen(LPCSTR bytes, UINT length)
+{
+    return AllocateBytes(bytes, length);
+}
 
 BOOL SysReAllocString(BSTR* target, LPCOLESTR text)
 {
@@ -75,7 +81,10 @@ UINT SysStringByteLen(BSTR text)
     return prefix;
 }
 
-UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / sizeof(OLECHAR); }
+UINT SysStringLen(BSTR text)
+{
+    return SysStringByteLen(text) / sizeof(OLECHAR);
+}
 
 namespace automation {
 
@@ -84,9 +93,15 @@ BSTR AllocBstr(std::u16string_view text)
     return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-BSTR AllocBstrFromAnsi(std::string_view ansi) { return AllocBstr(base::AnsiToUtf16(ansi)); }
+BSTR AllocBstrFromAnsi(std::string_view ansi)
+{
+    return AllocBstr(base::AnsiToUtf16(ansi));
+}
 
-BSTR AllocBstrFromUtf8(std::string_view utf8) { return AllocBstr(base::Utf8ToUtf16(utf8)); }
+BSTR AllocBstrFromUtf8(std::string_view utf8)
+{
+    return AllocBstr(base::Utf8ToUtf16(utf8));
+}
 
 std::u16string_view BstrView(BSTR text)
 {
@@ -95,8 +110,14 @@ std::u16string_view BstrView(BSTR text)
     return std::u16string_view(text, SysStringLen(text));
 }
 
-std::string BstrToAnsi(BSTR text) { return base::Utf16ToAnsi(BstrView(text)); }
+std::string BstrToAnsi(BSTR text)
+{
+    return base::Utf16ToAnsi(BstrView(text));
+}
 
-std::string BstrToUtf8(BSTR text) { return base::Utf16ToUtf8(BstrView(text)); }
+std::string BstrToUtf8(BSTR text)
+{
+    return base::Utf16ToUtf8(BstrView(text));
+}
 
 } // namespace automation

@@ -39,10 +39,19 @@ std::string BstrToUtf8(BSTR text);
 class CBstr {
 public:
     CBstr() = default;
-    explicit CBstr(std::u16string_view text) : m_text(AllocBstr(text)) { }
+    explicit CBstr(std::u16string_view text)
+        : m_text(AllocBstr(text))
+    {
+    }
     ~CBstr() { SysFreeString(m_text); }
-    CBstr(const CBstr& other) : m_text(AllocBstr(BstrView(other.m_text))) { }
-    CBstr(CBstr&& other) noexcept : m_text(other.Detach()) { }
+    CBstr(const CBstr& other)
+        : m_text(AllocBstr(BstrView(other.m_text)))
+    {
+    }
+    CBstr(CBstr&& other) noexcept
+        : m_text(other.Detach())
+    {
+    }
     CBstr& operator=(CBstr other) noexcept
     {
         std::swap(m_text, other.m_text);

@@ -10,7 +10,10 @@ namespace automation {
 // The class object of one class of a component.
 class CClassFactory final : public IClassFactory {
 public:
-    explicit CClassFactory(const ComponentClass& componentClass) : m_class(componentClass) { }
+    explicit CClassFactory(const ComponentClass& componentClass)
+        : m_class(componentClass)
+    {
+    }
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override { return ++m_references; }
@@ -22,7 +25,7 @@ private:
     ~CClassFactory() = default;
 
     const ComponentClass& m_class;
-    std::atomic<ULONG> m_references{0};
+    std::atomic<ULONG> m_references { 0 };
 };
 
 } // namespace automation

@@ -2,8 +2,8 @@
 
 namespace automation {
 
-CCoclassTypeInfo::CCoclassTypeInfo(REFCLSID clsid, std::string name, std::string help,
-                                   std::vector<ImplementedInterface> interfaces)
+CCoclassTypeInfo::CCoclassTypeInfo(
+    REFCLSID clsid, std::string name, std::string help, std::vector<ImplementedInterface> interfaces)
     : CTypeInfoBase(clsid, std::move(name), std::move(help))
     , m_interfaces(std::move(interfaces))
 {

@@ -9,10 +9,10 @@ namespace automation {
 // One creatable class of a component, with what its registration writes.
 struct ComponentClass {
     CLSID clsid;
-    std::string progId;            // the versioned ProgID, "Mendor.Verup.1"
+    std::string progId; // the versioned ProgID, "Mendor.Verup.1"
     std::string independentProgId; // the version-independent ProgID, "Mendor.Verup"
-    std::string description;       // the default value of each key, "Verup Class"
-    GUID typeLibrary;              // IID_NULL writes no TypeLib key
+    std::string description; // the default value of each key, "Verup Class"
+    GUID typeLibrary; // IID_NULL writes no TypeLib key
     HRESULT (*create)(REFIID iid, void** object);
     std::string threadingModel = "Apartment";
 };

@@ -11,14 +11,20 @@
 
 #define PLINTH_COMPONENT_EXPORT extern "C" __attribute__((visibility("default")))
 
-#define PLINTH_COMPONENT_EXPORTS(module)                                                                             \
-    PLINTH_COMPONENT_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object)                    \
-    {                                                                                                                \
-        return (module).GetClassObject(clsid, iid, object);                                                          \
-    }                                                                                                                \
-    PLINTH_COMPONENT_EXPORT HRESULT DllCanUnloadNow() { return (module).CanUnloadNow(); }                          \
-    PLINTH_COMPONENT_EXPORT HRESULT DllRegisterServer()                                                              \
-    {                                                                                                                \
-        return (module).RegisterServer(automation::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer))); \
-    }                                                                                                                \
-    PLINTH_COMPONENT_EXPORT HRESULT DllUnregisterServer() { return (module).UnregisterServer(); }
+#define PLINTH_COMPONENT_EXPORTS(module)                                                                               \
+    PLINTH_COMPONENT_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object)                      \
+    {                                                                                                                  \
+        return (module).GetClassObject(clsid, iid, object);                                                            \
+    }                                                                                                                  \
+    PLINTH_COMPONENT_EXPORT HRESULT DllCanUnloadNow()                                                                  \
+    {                                                                                                                  \
+        return (module).CanUnloadNow();                                                                                \
+    }                                                                                                                  \
+    PLINTH_COMPONENT_EXPORT HRESULT DllRegisterServer()                                                                \
+    {                                                                                                                  \
+        return (module).RegisterServer(automation::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer)));   \
+    }                                                                                                                  \
+    PLINTH_COMPONENT_EXPORT HRESULT DllUnregisterServer()                                                              \
+    {                                                                                                                  \
+        return (module).UnregisterServer();                                                                            \
+    }

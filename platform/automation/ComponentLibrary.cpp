@@ -25,11 +25,11 @@ std::optional<std::string> ReadClassesRootText(const std::string& path)
     DWORD type = 0;
     DWORD size = 0;
     std::optional<std::string> text;
-    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_LINK)) {
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS
+        && (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_LINK)) {
         std::string value(size, '\0');
-        if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<LPBYTE>(value.data()), &size) ==
-            ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<LPBYTE>(value.data()), &size)
+            == ERROR_SUCCESS) {
             value.resize(std::min<std::size_t>(size, value.size()));
             while (!value.empty() && value.back() == '\0')
                 value.pop_back();
@@ -80,9 +80,15 @@ private:
 
 } // namespace
 
-HRESULT CoInitialize(LPVOID reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
+HRESULT CoInitialize(LPVOID reserved)
+{
+    return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
+}
 
-HRESULT CoInitializeEx(LPVOID, DWORD) { return t_initialisations++ == 0 ? S_OK : S_FALSE; }
+HRESULT CoInitializeEx(LPVOID, DWORD)
+{
+    return t_initialisations++ == 0 ? S_OK : S_FALSE;
+}
 
 void CoUninitialize()
 {

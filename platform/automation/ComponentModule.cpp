@@ -14,19 +14,19 @@ namespace automation {
 
 namespace {
 
-std::atomic<long> g_moduleLocks{0};
+std::atomic<long> g_moduleLocks { 0 };
 
 bool SetDefault(const std::string& path, const std::string& text)
 {
-    return RegSetValueA(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size())) ==
-           ERROR_SUCCESS;
+    return RegSetValueA(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size()))
+        == ERROR_SUCCESS;
 }
 
 bool CreateKey(const std::string& path, HKEY* opened = nullptr)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
         return false;
     if (opened)
         *opened = key;
@@ -40,8 +40,8 @@ bool SetNamedValue(const std::string& path, const char* name, const std::string&
     HKEY key = nullptr;
     if (!CreateKey(path, &key))
         return false;
-    const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                       static_cast<DWORD>(text.size() + 1));
+    const LONG result = RegSetValueExA(
+        key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -61,8 +61,8 @@ std::optional<std::string> ReadDefault(const std::string& path)
     return std::string(text);
 }
 
-bool RegisterProgId(const std::string& progId, const ComponentClass& entry, const std::string& clsid,
-                    const std::string& currentVersion)
+bool RegisterProgId(
+    const std::string& progId, const ComponentClass& entry, const std::string& clsid, const std::string& currentVersion)
 {
     if (progId.empty())
         return true;
@@ -86,8 +86,8 @@ bool RegisterClass(const ComponentClass& entry, const std::string& path)
     if (!entry.independentProgId.empty())
         ok = ok && SetDefault(key + "\\VersionIndependentProgID", entry.independentProgId);
     ok = ok && CreateKey(key + "\\Programmable");
-    ok = ok && SetDefault(key + "\\InprocServer32", path) &&
-         SetNamedValue(key + "\\InprocServer32", "ThreadingModel", entry.threadingModel);
+    ok = ok && SetDefault(key + "\\InprocServer32", path)
+        && SetNamedValue(key + "\\InprocServer32", "ThreadingModel", entry.threadingModel);
     if (entry.typeLibrary != IID_NULL)
         ok = ok && SetDefault(key + "\\TypeLib", GuidToString(entry.typeLibrary));
     ok = ok && RegisterProgId(entry.progId, entry, clsid, {});
@@ -110,11 +110,20 @@ bool UnregisterProgId(const std::string& progId, REFCLSID clsid)
 
 } // namespace
 
-void LockModule() { ++g_moduleLocks; }
+void LockModule()
+{
+    ++g_moduleLocks;
+}
 
-void UnlockModule() { --g_moduleLocks; }
+void UnlockModule()
+{
+    --g_moduleLocks;
+}
 
-long ModuleLockCount() { return g_moduleLocks.load(); }
+long ModuleLockCount()
+{
+    return g_moduleLocks.load();
+}
 
 CComponentModule::CComponentModule(std::vector<ComponentClass> classes)
     : m_classes(std::move(classes))
@@ -140,7 +149,10 @@ HRESULT CComponentModule::GetClassObject(REFCLSID clsid, REFIID iid, void** obje
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT CComponentModule::CanUnloadNow() const { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
+HRESULT CComponentModule::CanUnloadNow() const
+{
+    return ModuleLockCount() == 0 ? S_OK : S_FALSE;
+}
 
 HRESULT CComponentModule::RegisterServer(const std::string& path) const
 {
@@ -156,15 +168,17 @@ HRESULT CComponentModule::UnregisterServer() const
 {
     HRESULT hr = S_OK;
     for (const ComponentClass& entry : m_classes) {
-        const bool ok = DeleteTree("CLSID\\" + GuidToString(entry.clsid)) == ERROR_SUCCESS &&
-                        UnregisterProgId(entry.progId, entry.clsid) &&
-                        UnregisterProgId(entry.independentProgId, entry.clsid);
+        const bool ok = DeleteTree("CLSID\\" + GuidToString(entry.clsid)) == ERROR_SUCCESS
+            && UnregisterProgId(entry.progId, entry.clsid) && UnregisterProgId(entry.independentProgId, entry.clsid);
         if (!ok)
             hr = SELFREG_E_CLASS;
     }
     return hr;
 }
 
-std::string ModulePathOf(const void* address) { return sys::ModuleFileName(address); }
+std::string ModulePathOf(const void* address)
+{
+    return sys::ModuleFileName(address);
+}
 
 } // namespace automation

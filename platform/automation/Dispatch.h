@@ -10,7 +10,7 @@
 struct ITypeInfo;
 
 // {00020400-0000-0000-C000-000000000046}
-constexpr IID IID_IDispatch{0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_IDispatch { 0x00020400, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
 
 using DISPID = LONG;
 using MEMBERID = DISPID;
@@ -62,7 +62,8 @@ struct IDispatch : public IUnknown {
     // comparison ignores letter case.
     virtual HRESULT GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) = 0;
     virtual HRESULT Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                           EXCEPINFO* exception, UINT* argumentError) = 0;
+        EXCEPINFO* exception, UINT* argumentError)
+        = 0;
 
 protected:
     ~IDispatch() = default;

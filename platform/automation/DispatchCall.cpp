@@ -6,8 +6,8 @@
 
 namespace automation {
 
-CDispatchCall::CDispatchCall(WORD kind, std::vector<VARIANT> arguments, EXCEPINFO* exception,
-                             std::u16string_view source)
+CDispatchCall::CDispatchCall(
+    WORD kind, std::vector<VARIANT> arguments, EXCEPINFO* exception, std::u16string_view source)
     : m_kind(kind)
     , m_arguments(std::move(arguments))
     , m_exception(exception)
@@ -15,7 +15,10 @@ CDispatchCall::CDispatchCall(WORD kind, std::vector<VARIANT> arguments, EXCEPINF
 {
 }
 
-void CDispatchCall::SetLong(LONG value) { m_result = CVariant::FromLong(value); }
+void CDispatchCall::SetLong(LONG value)
+{
+    m_result = CVariant::FromLong(value);
+}
 
 void CDispatchCall::SetShort(SHORT value)
 {
@@ -24,7 +27,10 @@ void CDispatchCall::SetShort(SHORT value)
     m_result.iVal = value;
 }
 
-void CDispatchCall::SetDouble(double value) { m_result = CVariant::FromDouble(value); }
+void CDispatchCall::SetDouble(double value)
+{
+    m_result = CVariant::FromDouble(value);
+}
 
 void CDispatchCall::SetBool(VARIANT_BOOL value)
 {
@@ -33,13 +39,25 @@ void CDispatchCall::SetBool(VARIANT_BOOL value)
     m_result.boolVal = value;
 }
 
-void CDispatchCall::SetString(std::u16string_view text) { m_result = CVariant(text); }
+void CDispatchCall::SetString(std::u16string_view text)
+{
+    m_result = CVariant(text);
+}
 
-void CDispatchCall::SetAnsi(std::string_view text) { m_result = CVariant(base::AnsiToUtf16(text)); }
+void CDispatchCall::SetAnsi(std::string_view text)
+{
+    m_result = CVariant(base::AnsiToUtf16(text));
+}
 
-void CDispatchCall::SetDispatch(IDispatch* object) { m_result = CVariant::FromDispatch(object); }
+void CDispatchCall::SetDispatch(IDispatch* object)
+{
+    m_result = CVariant::FromDispatch(object);
+}
 
-void CDispatchCall::SetVariant(const VARIANT& value) { m_result = CVariant(value); }
+void CDispatchCall::SetVariant(const VARIANT& value)
+{
+    m_result = CVariant(value);
+}
 
 EXCEPINFO* CDispatchCall::Exception()
 {

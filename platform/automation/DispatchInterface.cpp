@@ -12,12 +12,19 @@ namespace {
 constexpr std::uint32_t FacilityMask = 0x7FFF0000u;
 constexpr std::uint32_t DispatchFacility = 0x00020000u;
 
-bool IsDispatchCode(HRESULT hr) { return (static_cast<std::uint32_t>(hr) & FacilityMask) == DispatchFacility; }
+bool IsDispatchCode(HRESULT hr)
+{
+    return (static_cast<std::uint32_t>(hr) & FacilityMask) == DispatchFacility;
+}
 
 // The arguments of one call in declaration order; converted ones are owned.
 class ArgumentList {
 public:
-    explicit ArgumentList(std::size_t count) : m_owned(count, false) { m_values.resize(count); }
+    explicit ArgumentList(std::size_t count)
+        : m_owned(count, false)
+    {
+        m_values.resize(count);
+    }
     ~ArgumentList()
     {
         for (std::size_t i = 0; i < m_values.size(); ++i)
@@ -61,8 +68,8 @@ private:
 
 } // namespace
 
-CDispatchInterface::CDispatchInterface(REFIID iid, std::string name, std::string help,
-                                       std::vector<DispatchMember> members)
+CDispatchInterface::CDispatchInterface(
+    REFIID iid, std::string name, std::string help, std::vector<DispatchMember> members)
     : m_iid(iid)
     , m_source(base::AnsiToUtf16(name))
     , m_members(std::move(members))
@@ -97,25 +104,26 @@ int CDispatchInterface::FindRow(DISPID member, WORD flags) const
         const DispatchMember& row = m_members[i];
         if (row.id != member)
             continue;
-        const bool writable = row.kind == MemberKind::PropertyPut || (row.kind == MemberKind::Property && !row.readOnly);
+        const bool writable
+            = row.kind == MemberKind::PropertyPut || (row.kind == MemberKind::Property && !row.readOnly);
         if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && writable)
             return static_cast<int>(i);
         if ((flags & DISPATCH_METHOD) && row.kind == MemberKind::Method && method < 0)
             method = static_cast<int>(i);
-        if ((flags & DISPATCH_PROPERTYGET) && (row.kind == MemberKind::PropertyGet || row.kind == MemberKind::Property) &&
-            get < 0)
+        if ((flags & DISPATCH_PROPERTYGET) && (row.kind == MemberKind::PropertyGet || row.kind == MemberKind::Property)
+            && get < 0)
             get = static_cast<int>(i);
     }
     return method >= 0 ? method : get;
 }
 
 HRESULT CDispatchInterface::Invoke(void* self, DISPID member, REFIID iid, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) const
+    VARIANT* result, EXCEPINFO* exception, UINT* argumentError) const
 {
     if (iid != IID_NULL)
         return DISP_E_UNKNOWNINTERFACE;
-    if (!params || (params->cArgs && !params->rgvarg) || params->cNamedArgs > params->cArgs ||
-        (params->cNamedArgs && !params->rgdispidNamedArgs))
+    if (!params || (params->cArgs && !params->rgvarg) || params->cNamedArgs > params->cArgs
+        || (params->cNamedArgs && !params->rgdispidNamedArgs))
         return E_INVALIDARG;
     const int rowIndex = FindRow(member, flags);
     if (rowIndex < 0)
@@ -125,16 +133,16 @@ HRESULT CDispatchInterface::Invoke(void* self, DISPID member, REFIID iid, WORD f
     WORD kind = DISPATCH_METHOD;
     std::vector<VARTYPE> declared;
     if (row.kind == MemberKind::Property) {
-        kind = (flags & DISPATCH_PROPERTYPUT) ? DISPATCH_PROPERTYPUT
-               : (flags & DISPATCH_PROPERTYPUTREF) ? DISPATCH_PROPERTYPUTREF
-                                                   : DISPATCH_PROPERTYGET;
+        kind = (flags & DISPATCH_PROPERTYPUT)   ? DISPATCH_PROPERTYPUT
+            : (flags & DISPATCH_PROPERTYPUTREF) ? DISPATCH_PROPERTYPUTREF
+                                                : DISPATCH_PROPERTYGET;
         if (kind != DISPATCH_PROPERTYGET)
             declared.push_back(row.result);
     } else {
-        kind = row.kind == MemberKind::PropertyPut ? ((flags & DISPATCH_PROPERTYPUT) ? DISPATCH_PROPERTYPUT
-                                                                                      : DISPATCH_PROPERTYPUTREF)
-               : row.kind == MemberKind::PropertyGet ? DISPATCH_PROPERTYGET
-                                                     : DISPATCH_METHOD;
+        kind = row.kind == MemberKind::PropertyPut
+            ? ((flags & DISPATCH_PROPERTYPUT) ? DISPATCH_PROPERTYPUT : DISPATCH_PROPERTYPUTREF)
+            : row.kind == MemberKind::PropertyGet ? DISPATCH_PROPERTYGET
+                                                  : DISPATCH_METHOD;
         for (const DispatchParameter& parameter : row.parameters)
             declared.push_back(parameter.type);
     }
@@ -188,8 +196,7 @@ HRESULT CDispatchInterface::Invoke(void* self, DISPID member, REFIID iid, WORD f
 
     CVariant& value = call.Result();
     const VARTYPE wanted = row.kind == MemberKind::Property && put ? VT_EMPTY : row.result;
-    if (wanted != VT_EMPTY && wanted != VT_VOID && wanted != VT_VARIANT && value.vt != VT_EMPTY &&
-        value.vt != wanted) {
+    if (wanted != VT_EMPTY && wanted != VT_VOID && wanted != VT_VARIANT && value.vt != VT_EMPTY && value.vt != wanted) {
         const HRESULT converted = VariantChangeType(&value, &value, 0, wanted);
         if (FAILED(converted))
             return call.Raise(std::u16string_view(), converted);

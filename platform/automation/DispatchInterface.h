@@ -39,7 +39,7 @@ public:
     // - the result, converted to the declared result type, is written over
     //   *result, which the caller passes empty.
     HRESULT Invoke(void* self, DISPID member, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) const;
+        EXCEPINFO* exception, UINT* argumentError) const;
 
 protected:
     virtual HRESULT Call(void* self, std::size_t row, CDispatchCall& call) const = 0;

@@ -10,10 +10,10 @@
 namespace automation {
 
 enum class MemberKind {
-    Method,      // called with DISPATCH_METHOD
+    Method, // called with DISPATCH_METHOD
     PropertyGet, // a property read function
     PropertyPut, // a property write function: its last parameter is the value
-    Property,    // a property variable, read and written through the same row
+    Property, // a property variable, read and written through the same row
 };
 
 struct DispatchParameter {

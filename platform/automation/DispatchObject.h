@@ -20,8 +20,7 @@
 
 namespace automation {
 
-template <typename T>
-class CDispatchObject : public IDispatch {
+template <typename T> class CDispatchObject : public IDispatch {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
@@ -68,7 +67,7 @@ public:
     }
 
     HRESULT Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) override
+        EXCEPINFO* exception, UINT* argumentError) override
     {
         return T::Table().Invoke(static_cast<T*>(this), member, iid, flags, params, result, exception, argumentError);
     }
@@ -83,12 +82,11 @@ protected:
     virtual void* QueryOther(REFIID) { return nullptr; }
 
 private:
-    std::atomic<ULONG> m_references{0};
+    std::atomic<ULONG> m_references { 0 };
 };
 
 // Makes a T and asks it for iid: what a class's entry in the module calls.
-template <typename T>
-HRESULT CreateObject(REFIID iid, void** object)
+template <typename T> HRESULT CreateObject(REFIID iid, void** object)
 {
     if (!object)
         return E_POINTER;

@@ -22,8 +22,7 @@
 
 namespace automation {
 
-template <typename T>
-class CDispatchTable : public CDispatchInterface {
+template <typename T> class CDispatchTable : public CDispatchInterface {
 public:
     using Handler = std::function<HRESULT(T&, CDispatchCall&)>;
 
@@ -56,7 +55,7 @@ private:
     {
         std::vector<DispatchMember> members;
         for (const Row& row : rows)
-            members.push_back({row.id, row.name, row.kind, row.parameters, row.result, row.readOnly});
+            members.push_back({ row.id, row.name, row.kind, row.parameters, row.result, row.readOnly });
         return members;
     }
 

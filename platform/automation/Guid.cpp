@@ -20,8 +20,7 @@ int HexDigit(char16_t c)
     return -1;
 }
 
-template <typename Char>
-std::optional<GUID> ParseGuidText(std::basic_string_view<Char> text)
+template <typename Char> std::optional<GUID> ParseGuidText(std::basic_string_view<Char> text)
 {
     if (text.size() == 38 && text.front() == '{' && text.back() == '}')
         text = text.substr(1, 36);
@@ -62,14 +61,20 @@ std::string GuidToString(REFGUID guid, bool braces)
 {
     char text[40];
     std::snprintf(text, sizeof text, "%s%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X%s", braces ? "{" : "",
-                  static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
-                  guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7], braces ? "}" : "");
+        static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
+        guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7], braces ? "}" : "");
     return text;
 }
 
-std::optional<GUID> ParseGuid(std::string_view text) { return ParseGuidText(text); }
+std::optional<GUID> ParseGuid(std::string_view text)
+{
+    return ParseGuidText(text);
+}
 
-std::optional<GUID> ParseGuid(std::u16string_view text) { return ParseGuidText(text); }
+std::optional<GUID> ParseGuid(std::u16string_view text)
+{
+    return ParseGuidText(text);
+}
 
 } // namespace automation
 
@@ -98,4 +103,7 @@ HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid)
     return S_OK;
 }
 
-HRESULT IIDFromString(LPCOLESTR text, LPIID iid) { return CLSIDFromString(text, iid); }
+HRESULT IIDFromString(LPCOLESTR text, LPIID iid)
+{
+    return CLSIDFromString(text, iid);
+}

@@ -28,11 +28,20 @@ using REFIID = const IID&;
 using LPCLSID = CLSID*;
 using LPIID = IID*;
 
-constexpr GUID IID_NULL{};
+constexpr GUID IID_NULL {};
 
-inline bool IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
-inline bool IsEqualIID(REFIID a, REFIID b) { return a == b; }
-inline bool IsEqualCLSID(REFCLSID a, REFCLSID b) { return a == b; }
+inline bool IsEqualGUID(REFGUID a, REFGUID b)
+{
+    return a == b;
+}
+inline bool IsEqualIID(REFIID a, REFIID b)
+{
+    return a == b;
+}
+inline bool IsEqualCLSID(REFCLSID a, REFCLSID b)
+{
+    return a == b;
+}
 
 // Writes "{XXXXXXXX-...}" with its terminator into text; returns the number
 // of characters written including the terminator, or 0 when capacity is too small.

@@ -7,7 +7,10 @@
 
 using SCODE = LONG;
 
-constexpr HRESULT MakeHResult(std::uint32_t value) { return static_cast<HRESULT>(value); }
+constexpr HRESULT MakeHResult(std::uint32_t value)
+{
+    return static_cast<HRESULT>(value);
+}
 
 // A platform error number carried as a result code (facility 7).
 constexpr HRESULT HRESULT_FROM_WIN32(LONG error)

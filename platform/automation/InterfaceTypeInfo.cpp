@@ -6,7 +6,10 @@ namespace automation {
 
 namespace {
 
-char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t Lower(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 ELEMDESC Element(TYPEDESC type, USHORT flags)
 {
@@ -44,8 +47,8 @@ WORD InvokeKindOf(MemberKind kind)
     return DISPATCH_PROPERTYGET | DISPATCH_PROPERTYPUT;
 }
 
-CInterfaceTypeInfo::CInterfaceTypeInfo(REFIID iid, std::string name, std::string help,
-                                       const std::vector<DispatchMember>& members)
+CInterfaceTypeInfo::CInterfaceTypeInfo(
+    REFIID iid, std::string name, std::string help, const std::vector<DispatchMember>& members)
     : CTypeInfoBase(iid, std::move(name), std::move(help))
     , m_members(members)
 {

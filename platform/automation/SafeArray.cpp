@@ -61,7 +61,10 @@ USHORT FeaturesOf(VARTYPE type)
     }
 }
 
-unsigned char* BlockOf(SAFEARRAY* array) { return reinterpret_cast<unsigned char*>(array) - PrefixSize; }
+unsigned char* BlockOf(SAFEARRAY* array)
+{
+    return reinterpret_cast<unsigned char*>(array) - PrefixSize;
+}
 
 std::size_t ElementCount(const SAFEARRAY* array)
 {
@@ -170,7 +173,7 @@ SAFEARRAY* SafeArrayCreate(VARTYPE type, UINT dimensions, const SAFEARRAYBOUND* 
 
 SAFEARRAY* SafeArrayCreateVector(VARTYPE type, LONG lowerBound, ULONG count)
 {
-    const SAFEARRAYBOUND bound{count, lowerBound};
+    const SAFEARRAYBOUND bound { count, lowerBound };
     return SafeArrayCreate(type, 1, &bound);
 }
 
@@ -213,9 +216,15 @@ HRESULT SafeArrayCopy(SAFEARRAY* source, SAFEARRAY** copy)
     return S_OK;
 }
 
-UINT SafeArrayGetDim(SAFEARRAY* array) { return array ? array->cDims : 0; }
+UINT SafeArrayGetDim(SAFEARRAY* array)
+{
+    return array ? array->cDims : 0;
+}
 
-UINT SafeArrayGetElemsize(SAFEARRAY* array) { return array ? array->cbElements : 0; }
+UINT SafeArrayGetElemsize(SAFEARRAY* array)
+{
+    return array ? array->cbElements : 0;
+}
 
 HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* type)
 {
@@ -273,7 +282,10 @@ HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data)
     return hr;
 }
 
-HRESULT SafeArrayUnaccessData(SAFEARRAY* array) { return SafeArrayUnlock(array); }
+HRESULT SafeArrayUnaccessData(SAFEARRAY* array)
+{
+    return SafeArrayUnlock(array);
+}
 
 HRESULT SafeArrayGetElement(SAFEARRAY* array, const LONG* indices, void* value)
 {

@@ -7,7 +7,7 @@
 #include "platform/automation/Dispatch.h"
 
 // {00020401-0000-0000-C000-000000000046}
-constexpr IID IID_ITypeInfo{0x00020401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_ITypeInfo { 0x00020401, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
 
 using HREFTYPE = DWORD;
 
@@ -160,8 +160,8 @@ struct ITypeInfo : public IUnknown {
     virtual HRESULT GetImplTypeFlags(UINT index, INT* flags) = 0;
     virtual HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) = 0;
     // MEMBERID_NIL describes the type itself. Each out-pointer may be null.
-    virtual HRESULT GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext,
-                                     BSTR* helpFile) = 0;
+    virtual HRESULT GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext, BSTR* helpFile)
+        = 0;
     virtual HRESULT GetRefTypeInfo(HREFTYPE reference, ITypeInfo** typeInfo) = 0;
     virtual void ReleaseTypeAttr(TYPEATTR* attributes) = 0;
     virtual void ReleaseFuncDesc(FUNCDESC* function) = 0;

@@ -25,7 +25,7 @@ HRESULT CTypeInfoBase::GetTypeAttr(TYPEATTR** attributes)
 {
     if (!attributes)
         return E_INVALIDARG;
-    auto* record = new (std::nothrow) TYPEATTR{};
+    auto* record = new (std::nothrow) TYPEATTR {};
     if (!record)
         return E_OUTOFMEMORY;
     record->guid = m_guid;
@@ -59,9 +59,15 @@ HRESULT CTypeInfoBase::GetNames(MEMBERID, BSTR*, UINT, UINT* count)
     return TYPE_E_ELEMENTNOTFOUND;
 }
 
-HRESULT CTypeInfoBase::GetRefTypeOfImplType(UINT, HREFTYPE*) { return TYPE_E_ELEMENTNOTFOUND; }
+HRESULT CTypeInfoBase::GetRefTypeOfImplType(UINT, HREFTYPE*)
+{
+    return TYPE_E_ELEMENTNOTFOUND;
+}
 
-HRESULT CTypeInfoBase::GetImplTypeFlags(UINT, INT*) { return TYPE_E_ELEMENTNOTFOUND; }
+HRESULT CTypeInfoBase::GetImplTypeFlags(UINT, INT*)
+{
+    return TYPE_E_ELEMENTNOTFOUND;
+}
 
 HRESULT CTypeInfoBase::GetIDsOfNames(LPOLESTR*, UINT count, MEMBERID* ids)
 {
@@ -70,10 +76,13 @@ HRESULT CTypeInfoBase::GetIDsOfNames(LPOLESTR*, UINT count, MEMBERID* ids)
     return DISP_E_UNKNOWNNAME;
 }
 
-bool CTypeInfoBase::MemberDocumentation(MEMBERID, std::string&) const { return false; }
+bool CTypeInfoBase::MemberDocumentation(MEMBERID, std::string&) const
+{
+    return false;
+}
 
-HRESULT CTypeInfoBase::GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext,
-                                        BSTR* helpFile)
+HRESULT CTypeInfoBase::GetDocumentation(
+    MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext, BSTR* helpFile)
 {
     std::string memberName = m_name;
     std::string help = m_help;
@@ -100,10 +109,19 @@ HRESULT CTypeInfoBase::GetRefTypeInfo(HREFTYPE, ITypeInfo** typeInfo)
     return TYPE_E_ELEMENTNOTFOUND;
 }
 
-void CTypeInfoBase::ReleaseTypeAttr(TYPEATTR* attributes) { delete attributes; }
+void CTypeInfoBase::ReleaseTypeAttr(TYPEATTR* attributes)
+{
+    delete attributes;
+}
 
-void CTypeInfoBase::ReleaseFuncDesc(FUNCDESC* function) { delete function; }
+void CTypeInfoBase::ReleaseFuncDesc(FUNCDESC* function)
+{
+    delete function;
+}
 
-void CTypeInfoBase::ReleaseVarDesc(VARDESC* variable) { delete variable; }
+void CTypeInfoBase::ReleaseVarDesc(VARDESC* variable)
+{
+    delete variable;
+}
 
 } // namespace automation

@@ -27,8 +27,7 @@ public:
     HRESULT GetRefTypeOfImplType(UINT index, HREFTYPE* reference) override;
     HRESULT GetImplTypeFlags(UINT index, INT* flags) override;
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) override;
-    HRESULT GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext,
-                             BSTR* helpFile) override;
+    HRESULT GetDocumentation(MEMBERID member, BSTR* name, BSTR* docString, DWORD* helpContext, BSTR* helpFile) override;
     HRESULT GetRefTypeInfo(HREFTYPE reference, ITypeInfo** typeInfo) override;
     void ReleaseTypeAttr(TYPEATTR* attributes) override;
     void ReleaseFuncDesc(FUNCDESC* function) override;

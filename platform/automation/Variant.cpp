@@ -224,7 +224,11 @@ CVariant& CVariant::operator=(CVariant&& other) noexcept
     return *this;
 }
 
-CVariant::CVariant(CVariant&& other) noexcept : VARIANT(other) { VariantInit(&other); }
+CVariant::CVariant(CVariant&& other) noexcept
+    : VARIANT(other)
+{
+    VariantInit(&other);
+}
 
 CVariant CVariant::FromLong(LONG value)
 {

@@ -18,7 +18,10 @@ public:
     explicit CVariant(const VARIANT& value);
     explicit CVariant(std::u16string_view text);
     ~CVariant() { VariantClear(this); }
-    CVariant(const CVariant& other) : CVariant(static_cast<const VARIANT&>(other)) { }
+    CVariant(const CVariant& other)
+        : CVariant(static_cast<const VARIANT&>(other))
+    {
+    }
     CVariant(CVariant&& other) noexcept;
     CVariant& operator=(const CVariant& other);
     CVariant& operator=(CVariant&& other) noexcept;

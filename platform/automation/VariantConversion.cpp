@@ -45,8 +45,14 @@ struct Number {
     }
 };
 
-Number MakeInteger(LONGLONG value) { return Number{Number::Integer, value, 0, 0}; }
-Number MakeReal(double value) { return Number{Number::Real, 0, 0, value}; }
+Number MakeInteger(LONGLONG value)
+{
+    return Number { Number::Integer, value, 0, 0 };
+}
+Number MakeReal(double value)
+{
+    return Number { Number::Real, 0, 0, value };
+}
 
 // Divides by the scale, rounding half to even as all conversions to integers do.
 LONGLONG RoundCurrency(LONGLONG scaled)
@@ -156,7 +162,7 @@ std::optional<Number> NumberOf(const VARIANT& v)
     case VT_I8:
         return MakeInteger(v.llVal);
     case VT_UI8:
-        return Number{Number::Unsigned, 0, v.ullVal, 0};
+        return Number { Number::Unsigned, 0, v.ullVal, 0 };
     case VT_BOOL:
         return MakeInteger(v.boolVal);
     case VT_R4:
@@ -165,7 +171,7 @@ std::optional<Number> NumberOf(const VARIANT& v)
     case VT_DATE:
         return MakeReal(v.dblVal);
     case VT_CY:
-        return Number{Number::Currency, v.cyVal.int64, 0, 0};
+        return Number { Number::Currency, v.cyVal.int64, 0, 0 };
     case VT_DECIMAL:
         return MakeReal(DecimalToDouble(v.decVal));
     default:
@@ -215,7 +221,7 @@ std::optional<Number> ParseNumber(const std::string& raw)
     ULONGLONG unsignedValue = 0;
     auto [uEnd, uError] = std::from_chars(digits, end, unsignedValue);
     if (!negative && uError == std::errc() && uEnd == end)
-        return Number{Number::Unsigned, 0, unsignedValue, 0};
+        return Number { Number::Unsigned, 0, unsignedValue, 0 };
     double real = 0;
     auto [realEnd, realError] = std::from_chars(digits, end, real);
     if (realEnd != end || (realError != std::errc() && realError != std::errc::result_out_of_range))
@@ -273,7 +279,8 @@ std::string FormatDate(double date)
     else if (seconds == 0)
         std::snprintf(text, sizeof text, "%04lld-%02u-%02u", static_cast<long long>(year), month, day);
     else
-        std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02d:%02d:%02d", static_cast<long long>(year), month, day, h, mi, s);
+        std::snprintf(
+            text, sizeof text, "%04lld-%02u-%02u %02d:%02d:%02d", static_cast<long long>(year), month, day, h, mi, s);
     return text;
 }
 
@@ -287,8 +294,8 @@ std::optional<double> ParseDate(const std::string& raw)
     int used = 0;
     double days = 0;
     std::size_t timeStart = 0;
-    if (std::sscanf(text.c_str(), "%4d%c%2d%c%2d%n", &year, &sep1, &month, &sep2, &day, &used) == 5 &&
-        sep1 == sep2 && (sep1 == '-' || sep1 == '/')) {
+    if (std::sscanf(text.c_str(), "%4d%c%2d%c%2d%n", &year, &sep1, &month, &sep2, &day, &used) == 5 && sep1 == sep2
+        && (sep1 == '-' || sep1 == '/')) {
         if (month < 1 || month > 12 || day < 1 || day > 31)
             return std::nullopt;
         const LONGLONG serial = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
@@ -307,8 +314,8 @@ std::optional<double> ParseDate(const std::string& raw)
     const std::string time = text.substr(timeStart);
     used = 0;
     const int fields = std::sscanf(time.c_str(), "%2d:%2d%n:%2d%n", &hour, &minute, &used, &second, &used);
-    if (fields < 2 || static_cast<std::size_t>(used) != time.size() || hour > 23 || minute > 59 || second > 59 ||
-        hour < 0 || minute < 0 || second < 0)
+    if (fields < 2 || static_cast<std::size_t>(used) != time.size() || hour > 23 || minute > 59 || second > 59
+        || hour < 0 || minute < 0 || second < 0)
         return std::nullopt;
     const double fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
     return days < 0 ? days - fraction : days + fraction;
@@ -377,15 +384,15 @@ struct IntegerRange {
 };
 
 constexpr IntegerRange IntegerRanges[] = {
-    {VT_I1, -128, 127},
-    {VT_UI1, 0, 255},
-    {VT_I2, -32768, 32767},
-    {VT_UI2, 0, 65535},
-    {VT_I4, -2147483648LL, 2147483647LL},
-    {VT_INT, -2147483648LL, 2147483647LL},
-    {VT_UI4, 0, 4294967295LL},
-    {VT_UINT, 0, 4294967295LL},
-    {VT_I8, std::numeric_limits<LONGLONG>::min(), std::numeric_limits<LONGLONG>::max()},
+    { VT_I1, -128, 127 },
+    { VT_UI1, 0, 255 },
+    { VT_I2, -32768, 32767 },
+    { VT_UI2, 0, 65535 },
+    { VT_I4, -2147483648LL, 2147483647LL },
+    { VT_INT, -2147483648LL, 2147483647LL },
+    { VT_UI4, 0, 4294967295LL },
+    { VT_UINT, 0, 4294967295LL },
+    { VT_I8, std::numeric_limits<LONGLONG>::min(), std::numeric_limits<LONGLONG>::max() },
 };
 
 HRESULT StoreNumber(const Number& n, VARTYPE type, VARIANT& out)
@@ -424,8 +431,8 @@ HRESULT StoreNumber(const Number& n, VARTYPE type, VARIANT& out)
         break;
     }
     case VT_BOOL:
-        out.boolVal = n.AsDouble() != 0 || (n.kind == Number::Unsigned && n.unsignedValue != 0) ? VARIANT_TRUE
-                                                                                               : VARIANT_FALSE;
+        out.boolVal
+            = n.AsDouble() != 0 || (n.kind == Number::Unsigned && n.unsignedValue != 0) ? VARIANT_TRUE : VARIANT_FALSE;
         break;
     case VT_R4: {
         const double value = n.AsDouble();
@@ -453,11 +460,11 @@ HRESULT StoreNumber(const Number& n, VARTYPE type, VARIANT& out)
     case VT_DECIMAL: {
         if (n.kind != Number::Integer && n.kind != Number::Unsigned)
             return DISP_E_TYPEMISMATCH;
-        DECIMAL d{};
+        DECIMAL d {};
         const bool negative = n.kind == Number::Integer && n.integer < 0;
         d.sign = negative ? 0x80 : 0;
         d.Lo64 = n.kind == Number::Unsigned ? n.unsignedValue
-                 : negative                 ? 0 - static_cast<ULONGLONG>(n.integer)
+            : negative                      ? 0 - static_cast<ULONGLONG>(n.integer)
                                             : static_cast<ULONGLONG>(n.integer);
         out.decVal = d;
         out.vt = VT_DECIMAL;
@@ -532,7 +539,7 @@ HRESULT FromObjectValue(IDispatch* object, USHORT flags, VARTYPE type, VARIANT& 
     automation::CVariant value;
     DISPPARAMS none;
     const HRESULT hr = object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_SYSTEM_DEFAULT,
-                                      DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &value, nullptr, nullptr);
+        DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &value, nullptr, nullptr);
     if (FAILED(hr))
         return DISP_E_TYPEMISMATCH;
     return Convert(value, flags, type, out, depth + 1);
@@ -638,8 +645,8 @@ HRESULT Convert(const VARIANT& source, USHORT flags, VARTYPE type, VARIANT& out,
     }
     if (type == VT_DISPATCH || type == VT_UNKNOWN)
         return ToInterface(source, type, out);
-    if ((source.vt & VT_ARRAY) || (type & VT_ARRAY) || source.vt == VT_NULL || type == VT_NULL ||
-        source.vt == VT_ERROR || type == VT_ERROR)
+    if ((source.vt & VT_ARRAY) || (type & VT_ARRAY) || source.vt == VT_NULL || type == VT_NULL || source.vt == VT_ERROR
+        || type == VT_ERROR)
         return DISP_E_TYPEMISMATCH;
     if (!IsScalarTarget(type))
         return DISP_E_BADVARTYPE;

@@ -48,23 +48,24 @@ Outcome Run(const Options& options)
     std::error_code error;
     const std::filesystem::path given(options.file);
     if (!std::filesystem::is_regular_file(given, error))
-        return {NotAFile, options.file + " is not a file."};
+        return { NotAFile, options.file + " is not a file." };
     // The component records the path it was loaded by, so load it by its full path.
     const std::filesystem::path full = std::filesystem::canonical(given, error);
     if (error)
-        return {NotAFile, options.file + " cannot be opened: " + error.message() + "."};
+        return { NotAFile, options.file + " cannot be opened: " + error.message() + "." };
 
     void* handle = dlopen(full.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* reason = dlerror();
-        return {NotLoadable, options.file + " is not a component: it cannot be loaded (" +
-                                 std::string(reason ? reason : "unknown reason") + ")."};
+        return { NotLoadable,
+            options.file + " is not a component: it cannot be loaded ("
+                + std::string(reason ? reason : "unknown reason") + ")." };
     }
     auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, entryName));
     if (!entry) {
         // Nothing of the file has run but its initialisers; it can go again.
         dlclose(handle);
-        return {NoEntryPoint, options.file + " is not a component: it has no " + entryName + " entry point."};
+        return { NoEntryPoint, options.file + " is not a component: it has no " + entryName + " entry point." };
     }
     const HRESULT initialised = CoInitialize(nullptr);
     const HRESULT hr = entry();
@@ -72,9 +73,9 @@ Outcome Run(const Options& options)
         CoUninitialize();
     // The component stays loaded until the program ends, as its objects may.
     if (FAILED(hr))
-        return {EntryPointFailed, std::string(entryName) + " in " + options.file + " failed with " +
-                                      automation::ResultText(hr) + "."};
-    return {Success, std::string(entryName) + " in " + options.file + " succeeded."};
+        return { EntryPointFailed,
+            std::string(entryName) + " in " + options.file + " failed with " + automation::ResultText(hr) + "." };
+    return { Success, std::string(entryName) + " in " + options.file + " succeeded." };
 }
 
 } // namespace regsvr

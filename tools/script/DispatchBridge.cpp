@@ -89,8 +89,8 @@ ITypeInfo* CallableTypeInfo(IDispatch* object)
     for (UINT i = 0; i < attributes->cImplTypes && !chosen; ++i) {
         INT flags = 0;
         HREFTYPE reference = 0;
-        if (SUCCEEDED(info->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
-            SUCCEEDED(info->GetRefTypeOfImplType(i, &reference)))
+        if (SUCCEEDED(info->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT)
+            && SUCCEEDED(info->GetRefTypeOfImplType(i, &reference)))
             info->GetRefTypeInfo(reference, &chosen);
     }
     info->ReleaseTypeAttr(attributes);
@@ -129,7 +129,7 @@ QJSValue CDispatchBridge::Members(ITypeInfo* typeInfo)
         member.setProperty(QStringLiteral("kind"), kind);
         member.setProperty(QStringLiteral("parameters"), parameters);
         member.setProperty(QStringLiteral("name"),
-                           QString(reinterpret_cast<const QChar*>(name), static_cast<int>(SysStringLen(name))));
+            QString(reinterpret_cast<const QChar*>(name), static_cast<int>(SysStringLen(name))));
         SysFreeString(name);
         members.setProperty(next++, member);
     };
@@ -168,10 +168,10 @@ QJSValue CDispatchBridge::Wrap(IDispatch* object)
     QJSValue handle = m_engine.newQObject(proxy);
     ITypeInfo* typeInfo = CallableTypeInfo(object);
     if (!typeInfo)
-        return m_namedBuilder.call({handle});
+        return m_namedBuilder.call({ handle });
     const QJSValue members = Members(typeInfo);
     typeInfo->Release();
-    return m_builder.call({handle, members});
+    return m_builder.call({ handle, members });
 }
 
 IDispatch* CDispatchBridge::Unwrap(const QJSValue& value) const
@@ -194,8 +194,8 @@ HRESULT CDispatchBridge::ToVariant(const QJSValue& value, VARIANT& variant) cons
         variant.boolVal = value.toBool() ? VARIANT_TRUE : VARIANT_FALSE;
     } else if (value.isNumber()) {
         const double number = value.toNumber();
-        if (std::trunc(number) == number && number >= std::numeric_limits<LONG>::min() &&
-            number <= std::numeric_limits<LONG>::max() && !(number == 0 && std::signbit(number))) {
+        if (std::trunc(number) == number && number >= std::numeric_limits<LONG>::min()
+            && number <= std::numeric_limits<LONG>::max() && !(number == 0 && std::signbit(number))) {
             variant.vt = VT_I4;
             variant.lVal = static_cast<LONG>(number);
         } else {
@@ -204,7 +204,8 @@ HRESULT CDispatchBridge::ToVariant(const QJSValue& value, VARIANT& variant) cons
         }
     } else if (value.isString()) {
         const QString text = value.toString();
-        variant.bstrVal = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.utf16()), static_cast<UINT>(text.size()));
+        variant.bstrVal
+            = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.utf16()), static_cast<UINT>(text.size()));
         variant.vt = VT_BSTR;
     } else if (value.isDate()) {
         variant.vt = VT_DATE;
@@ -248,8 +249,8 @@ QJSValue CDispatchBridge::ToScript(const VARIANT& source)
         VARTYPE type = VT_EMPTY;
         LONG low = 0;
         LONG high = -1;
-        if (SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetVartype(array, &type)) ||
-            FAILED(SafeArrayGetLBound(array, 1, &low)) || FAILED(SafeArrayGetUBound(array, 1, &high)))
+        if (SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetVartype(array, &type))
+            || FAILED(SafeArrayGetLBound(array, 1, &low)) || FAILED(SafeArrayGetUBound(array, 1, &high)))
             return {};
         QJSValue list = m_engine.newArray(static_cast<uint>(high - low + 1));
         for (LONG i = low; i <= high; ++i) {
@@ -275,7 +276,8 @@ QJSValue CDispatchBridge::ToScript(const VARIANT& source)
     case VT_BOOL:
         return QJSValue(value.boolVal != VARIANT_FALSE);
     case VT_BSTR:
-        return QJSValue(QString(reinterpret_cast<const QChar*>(value.bstrVal), static_cast<int>(SysStringLen(value.bstrVal))));
+        return QJSValue(
+            QString(reinterpret_cast<const QChar*>(value.bstrVal), static_cast<int>(SysStringLen(value.bstrVal))));
     case VT_DATE:
         return m_engine.toScriptValue(FromDate(value.date));
     case VT_DISPATCH:
@@ -307,8 +309,7 @@ QJSValue CDispatchBridge::Create(const QString& progId)
     if (SUCCEEDED(hr))
         hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(&object));
     if (FAILED(hr) || !object) {
-        ThrowFailure(QStringLiteral("new ActiveXObject(\"%1\")").arg(progId), FAILED(hr) ? hr : E_NOINTERFACE,
-                     nullptr);
+        ThrowFailure(QStringLiteral("new ActiveXObject(\"%1\")").arg(progId), FAILED(hr) ? hr : E_NOINTERFACE, nullptr);
         return {};
     }
     QJSValue wrapped = Wrap(object);
@@ -323,9 +324,9 @@ void CDispatchBridge::ThrowFailure(const QString& what, HRESULT code, const EXCE
         if (exception->scode)
             message += QStringLiteral(", ") + QString::fromStdString(automation::ResultText(exception->scode));
         if (SysStringLen(exception->bstrDescription) > 0)
-            message += QStringLiteral(": ") +
-                       QString(reinterpret_cast<const QChar*>(exception->bstrDescription),
-                               static_cast<int>(SysStringLen(exception->bstrDescription)));
+            message += QStringLiteral(": ")
+                + QString(reinterpret_cast<const QChar*>(exception->bstrDescription),
+                    static_cast<int>(SysStringLen(exception->bstrDescription)));
     }
     m_engine.throwError(QJSValue::GenericError, message);
 }

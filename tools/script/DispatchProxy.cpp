@@ -11,7 +11,10 @@ CDispatchProxy::CDispatchProxy(CDispatchBridge& bridge, IDispatch* object)
     m_object->AddRef();
 }
 
-CDispatchProxy::~CDispatchProxy() { m_object->Release(); }
+CDispatchProxy::~CDispatchProxy()
+{
+    m_object->Release();
+}
 
 QJSValue CDispatchProxy::call(int id, int kind, const QString& name, const QJSValue& arguments)
 {
@@ -35,10 +38,10 @@ QJSValue CDispatchProxy::call(int id, int kind, const QString& name, const QJSVa
         params.rgdispidNamedArgs = &put;
     }
     automation::CVariant result;
-    EXCEPINFO exception{};
+    EXCEPINFO exception {};
     UINT argumentError = 0;
-    const HRESULT hr = m_object->Invoke(id, IID_NULL, LOCALE_SYSTEM_DEFAULT, static_cast<WORD>(kind), &params, &result,
-                                        &exception, &argumentError);
+    const HRESULT hr = m_object->Invoke(
+        id, IID_NULL, LOCALE_SYSTEM_DEFAULT, static_cast<WORD>(kind), &params, &result, &exception, &argumentError);
     if (FAILED(hr)) {
         if (hr == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) {
             const DeferredFillIn fillIn = exception.pfnDeferredFillIn;
@@ -56,7 +59,7 @@ QJSValue CDispatchProxy::call(int id, int kind, const QString& name, const QJSVa
 
 QJSValue CDispatchProxy::callByName(const QString& name, int kind, const QJSValue& arguments)
 {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(name.utf16()))};
+    LPOLESTR names[] = { const_cast<LPOLESTR>(reinterpret_cast<const OLECHAR*>(name.utf16())) };
     DISPID id = DISPID_UNKNOWN;
     const HRESULT hr = m_object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_SYSTEM_DEFAULT, &id);
     if (FAILED(hr)) {

@@ -35,7 +35,8 @@ QString DecodeScript(const QByteArray& bytes)
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    const std::u16string wide = base::AnsiToUtf16(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::u16string wide
+        = base::AnsiToUtf16(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return QString(reinterpret_cast<const QChar*>(wide.data()), static_cast<qsizetype>(wide.size()));
 }
 
@@ -60,7 +61,7 @@ int CScriptHost::Run(const QString& file, const QStringList& arguments)
     QFile source(file);
     if (!source.open(QIODevice::ReadOnly)) {
         std::fprintf(m_errors, "%s: cannot read the script: %s\n", file.toUtf8().constData(),
-                     source.errorString().toUtf8().constData());
+            source.errorString().toUtf8().constData());
         return 1;
     }
     const QString program = DecodeScript(source.readAll());
@@ -69,8 +70,8 @@ int CScriptHost::Run(const QString& file, const QStringList& arguments)
     for (int i = 0; i < arguments.size(); ++i)
         argumentList.setProperty(static_cast<quint32>(i), arguments[i]);
     const QJSValue prelude = m_engine.evaluate(QString::fromUtf8(PreludeSource));
-    prelude.call({m_engine.newQObject(this), QFileInfo(file).fileName(), QFileInfo(file).absoluteFilePath(),
-                  argumentList});
+    prelude.call(
+        { m_engine.newQObject(this), QFileInfo(file).fileName(), QFileInfo(file).absoluteFilePath(), argumentList });
     // The host belongs to this object, not to the engine.
     QJSEngine::setObjectOwnership(this, QJSEngine::CppOwnership);
 
@@ -121,4 +122,7 @@ void CScriptHost::quit(int code)
     m_engine.setInterrupted(true);
 }
 
-QJSValue CScriptHost::create(const QString& progId) { return m_bridge->Create(progId); }
+QJSValue CScriptHost::create(const QString& progId)
+{
+    return m_bridge->Create(progId);
+}

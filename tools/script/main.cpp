@@ -11,8 +11,9 @@
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "Usage: plinth-script FILE.js [ARG...]\n"
-                             "Runs a script; new ActiveXObject(\"ProgID\") creates a registered component.\n");
+        std::fprintf(stderr,
+            "Usage: plinth-script FILE.js [ARG...]\n"
+            "Runs a script; new ActiveXObject(\"ProgID\") creates a registered component.\n");
         return 2;
     }
     QCoreApplication application(argc, argv);

@@ -60,18 +60,18 @@ TEST_F(LateBoundProbe, ReadsTheDefaultInterfaceOfAClass)
     const LateBoundMember& member = m_object.Member(join);
     EXPECT_EQ(member.dispatchId, probe::dispid::Join3);
     EXPECT_EQ(member.parameterCount, 3);
-    EXPECT_EQ(member.parameterTypes, (std::vector<VARTYPE>{VT_BSTR, VT_BSTR, VT_BSTR, 0}));
+    EXPECT_EQ(member.parameterTypes, (std::vector<VARTYPE> { VT_BSTR, VT_BSTR, VT_BSTR, 0 }));
     EXPECT_EQ(m_object.FindMember("Extra", 1), -1) << "the non-default interface is not read";
 }
 
 TEST_F(LateBoundProbe, RecordsArraysAndPointersWithTheirFlags)
 {
     EXPECT_EQ(m_object.Member(m_object.FindMember("SumArray", 1)).parameterTypes,
-              (std::vector<VARTYPE>{VT_ARRAY + VT_I4, 0}));
+        (std::vector<VARTYPE> { VT_ARRAY + VT_I4, 0 }));
     EXPECT_EQ(m_object.Member(m_object.FindMember("Increment", 1)).parameterTypes,
-              (std::vector<VARTYPE>{VT_BYREF + VT_I4, 0}));
+        (std::vector<VARTYPE> { VT_BYREF + VT_I4, 0 }));
     EXPECT_EQ(m_object.Member(m_object.FindMember("CountByRefArray", 1)).parameterTypes,
-              (std::vector<VARTYPE>{0x6003, 0}));
+        (std::vector<VARTYPE> { 0x6003, 0 }));
 }
 
 TEST_F(LateBoundProbe, LookupIsCaseSensitive)
@@ -91,7 +91,7 @@ TEST_F(LateBoundProbe, PropertyVariableGivesReadAndWriteTwins)
     EXPECT_EQ(m_object.FindMember("Name", 1), -1);
     EXPECT_EQ(m_object.InvokeMethod("Name"), nullptr) << "InvokeMethod never calls a property";
     EXPECT_EQ(m_object.Member(write).parameterCount, 1);
-    EXPECT_EQ(m_object.Member(write).parameterTypes, (std::vector<VARTYPE>{VT_BSTR, 0}));
+    EXPECT_EQ(m_object.Member(write).parameterTypes, (std::vector<VARTYPE> { VT_BSTR, 0 }));
     EXPECT_EQ(m_object.Member(read).parameterCount, 0);
 
     ASSERT_EQ(InvokeIndex(m_object, write, "报表"), S_OK);
@@ -129,7 +129,7 @@ struct ConversionCase {
     std::function<bool(const VARIANT&)> check;
 };
 
-class LateBoundConversion : public LateBoundProbe, public testing::WithParamInterface<ConversionCase> {};
+class LateBoundConversion : public LateBoundProbe, public testing::WithParamInterface<ConversionCase> { };
 
 TEST_P(LateBoundConversion, ConvertsByTheDeclaredType)
 {
@@ -156,33 +156,32 @@ VARIANT TextVariant()
     return value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, LateBoundConversion,
-    testing::Values(
-        ConversionCase{"ShortKeepsTheLow16Bits", [](auto& o) { return o.InvokeMethod("EchoI2", 70000); }, VT_I2,
-                       [](const VARIANT& v) { return v.iVal == 4464; }},
-        ConversionCase{"Long", [](auto& o) { return o.InvokeMethod("EchoI4", -5); }, VT_I4,
-                       [](const VARIANT& v) { return v.lVal == -5; }},
-        ConversionCase{"Float", [](auto& o) { return o.InvokeMethod("EchoR4", 1.5); }, VT_R4,
-                       [](const VARIANT& v) { return v.fltVal == 1.5f; }},
-        ConversionCase{"Double", [](auto& o) { return o.InvokeMethod("EchoR8", 2.25); }, VT_R8,
-                       [](const VARIANT& v) { return v.dblVal == 2.25; }},
-        ConversionCase{"Date", [](auto& o) { return o.InvokeMethod("EchoDate", 45000.5); }, VT_DATE,
-                       [](const VARIANT& v) { return v.date == 45000.5; }},
-        ConversionCase{"Currency", [](auto& o) { return o.InvokeMethod("EchoCy", Currency(123456789012LL)); }, VT_CY,
-                       [](const VARIANT& v) { return v.cyVal.int64 == 123456789012LL; }},
-        ConversionCase{"NonZeroIsTrue", [](auto& o) { return o.InvokeMethod("EchoBool", 5); }, VT_BOOL,
-                       [](const VARIANT& v) { return v.boolVal == VARIANT_TRUE; }},
-        ConversionCase{"ZeroIsFalse", [](auto& o) { return o.InvokeMethod("EchoBool", 0); }, VT_BOOL,
-                       [](const VARIANT& v) { return v.boolVal == VARIANT_FALSE; }},
-        ConversionCase{"ByteKeepsTheLow8Bits", [](auto& o) { return o.InvokeMethod("EchoUI1", 0x1FF); }, VT_UI1,
-                       [](const VARIANT& v) { return v.bVal == 0xFF; }},
-        ConversionCase{"ErrorCode", [](auto& o) { return o.InvokeMethod("EchoError", static_cast<int>(E_FAIL)); },
-                       VT_ERROR, [](const VARIANT& v) { return v.scode == E_FAIL; }},
-        ConversionCase{"NullString", [](auto& o) { return o.InvokeMethod("EchoBstr", static_cast<const char*>(nullptr)); },
-                       VT_BSTR, [](const VARIANT& v) { return SysStringLen(v.bstrVal) == 0; }},
-        ConversionCase{"VariantWithItsOwnTag", [](auto& o) { return o.InvokeMethod("EchoVariant", TextVariant()); },
-                       VT_BSTR, [](const VARIANT& v) { return automation::BstrView(v.bstrVal) == u"inside"; }}),
+INSTANTIATE_TEST_SUITE_P(Types, LateBoundConversion,
+    testing::Values(ConversionCase { "ShortKeepsTheLow16Bits", [](auto& o) { return o.InvokeMethod("EchoI2", 70000); },
+                        VT_I2, [](const VARIANT& v) { return v.iVal == 4464; } },
+        ConversionCase { "Long", [](auto& o) { return o.InvokeMethod("EchoI4", -5); }, VT_I4,
+            [](const VARIANT& v) { return v.lVal == -5; } },
+        ConversionCase { "Float", [](auto& o) { return o.InvokeMethod("EchoR4", 1.5); }, VT_R4,
+            [](const VARIANT& v) { return v.fltVal == 1.5f; } },
+        ConversionCase { "Double", [](auto& o) { return o.InvokeMethod("EchoR8", 2.25); }, VT_R8,
+            [](const VARIANT& v) { return v.dblVal == 2.25; } },
+        ConversionCase { "Date", [](auto& o) { return o.InvokeMethod("EchoDate", 45000.5); }, VT_DATE,
+            [](const VARIANT& v) { return v.date == 45000.5; } },
+        ConversionCase { "Currency", [](auto& o) { return o.InvokeMethod("EchoCy", Currency(123456789012LL)); }, VT_CY,
+            [](const VARIANT& v) { return v.cyVal.int64 == 123456789012LL; } },
+        ConversionCase { "NonZeroIsTrue", [](auto& o) { return o.InvokeMethod("EchoBool", 5); }, VT_BOOL,
+            [](const VARIANT& v) { return v.boolVal == VARIANT_TRUE; } },
+        ConversionCase { "ZeroIsFalse", [](auto& o) { return o.InvokeMethod("EchoBool", 0); }, VT_BOOL,
+            [](const VARIANT& v) { return v.boolVal == VARIANT_FALSE; } },
+        ConversionCase { "ByteKeepsTheLow8Bits", [](auto& o) { return o.InvokeMethod("EchoUI1", 0x1FF); }, VT_UI1,
+            [](const VARIANT& v) { return v.bVal == 0xFF; } },
+        ConversionCase { "ErrorCode", [](auto& o) { return o.InvokeMethod("EchoError", static_cast<int>(E_FAIL)); },
+            VT_ERROR, [](const VARIANT& v) { return v.scode == E_FAIL; } },
+        ConversionCase { "NullString",
+            [](auto& o) { return o.InvokeMethod("EchoBstr", static_cast<const char*>(nullptr)); }, VT_BSTR,
+            [](const VARIANT& v) { return SysStringLen(v.bstrVal) == 0; } },
+        ConversionCase { "VariantWithItsOwnTag", [](auto& o) { return o.InvokeMethod("EchoVariant", TextVariant()); },
+            VT_BSTR, [](const VARIANT& v) { return automation::BstrView(v.bstrVal) == u"inside"; } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LateBoundProbe, ObjectsArraysAndReferencesPassAsPointers)
@@ -261,7 +260,7 @@ struct CreateFailureCase {
     HRESULT lastResult;
 };
 
-class LateBoundCreateFailure : public LateBound, public testing::WithParamInterface<CreateFailureCase> {};
+class LateBoundCreateFailure : public LateBound, public testing::WithParamInterface<CreateFailureCase> { };
 
 TEST_P(LateBoundCreateFailure, LeavesNoUsableMembers)
 {
@@ -274,18 +273,17 @@ TEST_P(LateBoundCreateFailure, LeavesNoUsableMembers)
 
 const std::string LongName(122, 'P');
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LateBoundCreateFailure,
-    testing::Values(CreateFailureCase{"UnknownProgId", "Nobody.Here", CO_E_CLASSSTRING},
-                    CreateFailureCase{"NameTooLong", LongName.c_str(), CO_E_CLASSSTRING},
-                    CreateFailureCase{"NoTypeDescription", "PlinthTest.NoTypeInfo", E_NOTIMPL},
-                    CreateFailureCase{"EmptyTypeDescription", "PlinthTest.NullTypeInfo", S_FALSE},
-                    CreateFailureCase{"NoDefaultInterface", "PlinthTest.NoDefault", S_FALSE},
-                    CreateFailureCase{"DefaultInterfaceUnreachable", "PlinthTest.BrokenRef", E_ACCESSDENIED},
-                    CreateFailureCase{"FlagsUnreadable", "PlinthTest.UnreadableFlags", S_FALSE},
-                    CreateFailureCase{"NeitherInterfaceNorClass", "PlinthTest.WrongKind", S_FALSE},
-                    CreateFailureCase{"FunctionUnreadable", "PlinthTest.BadFunction", E_HANDLE},
-                    CreateFailureCase{"VariableUnreadable", "PlinthTest.BadVariable", E_ABORT}),
+INSTANTIATE_TEST_SUITE_P(Cases, LateBoundCreateFailure,
+    testing::Values(CreateFailureCase { "UnknownProgId", "Nobody.Here", CO_E_CLASSSTRING },
+        CreateFailureCase { "NameTooLong", LongName.c_str(), CO_E_CLASSSTRING },
+        CreateFailureCase { "NoTypeDescription", "PlinthTest.NoTypeInfo", E_NOTIMPL },
+        CreateFailureCase { "EmptyTypeDescription", "PlinthTest.NullTypeInfo", S_FALSE },
+        CreateFailureCase { "NoDefaultInterface", "PlinthTest.NoDefault", S_FALSE },
+        CreateFailureCase { "DefaultInterfaceUnreachable", "PlinthTest.BrokenRef", E_ACCESSDENIED },
+        CreateFailureCase { "FlagsUnreadable", "PlinthTest.UnreadableFlags", S_FALSE },
+        CreateFailureCase { "NeitherInterfaceNorClass", "PlinthTest.WrongKind", S_FALSE },
+        CreateFailureCase { "FunctionUnreadable", "PlinthTest.BadFunction", E_HANDLE },
+        CreateFailureCase { "VariableUnreadable", "PlinthTest.BadVariable", E_ABORT }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LateBound, MissingServerFileFailsCreate)
@@ -350,7 +348,7 @@ TEST_F(LateBound, EachObjectBalancesItsThreadInitialisation)
         }
         IDispatch* dispatch = nullptr;
         after = CoCreateInstance(probe::ClassId(probe::Variant::Plain), nullptr, CLSCTX_ALL, IID_IDispatch,
-                                 reinterpret_cast<void**>(&dispatch));
+            reinterpret_cast<void**>(&dispatch));
     }).join();
     EXPECT_EQ(inside, S_OK);
     EXPECT_EQ(after, CO_E_NOTINITIALIZED);

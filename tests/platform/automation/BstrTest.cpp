@@ -16,7 +16,7 @@ TEST(Bstr, CarriesItsLengthAndATerminator)
 
 TEST(Bstr, KeepsEmbeddedNulsByLength)
 {
-    const char16_t units[] = {u'a', u'\0', u'b'};
+    const char16_t units[] = { u'a', u'\0', u'b' };
     BSTR text = SysAllocStringLen(units, 3);
     EXPECT_EQ(automation::BstrView(text), std::u16string_view(units, 3));
     SysFreeString(text);

@@ -16,7 +16,7 @@ namespace {
 void SetClassesRootText(const std::string& key, const std::string& text)
 {
     ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size())),
-              ERROR_SUCCESS);
+        ERROR_SUCCESS);
 }
 
 class ComponentLibrary : public testing::Test {
@@ -39,8 +39,8 @@ TEST_F(ComponentLibrary, InitialisationIsCountedPerThread)
     HRESULT other = S_OK;
     std::thread([&] {
         IDispatch* object = nullptr;
-        other = CoCreateInstance(probe::ClassId(probe::Variant::Plain), nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IDispatch, reinterpret_cast<void**>(&object));
+        other = CoCreateInstance(probe::ClassId(probe::Variant::Plain), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+            reinterpret_cast<void**>(&object));
     }).join();
     EXPECT_EQ(other, CO_E_NOTINITIALIZED);
 }
@@ -50,8 +50,8 @@ TEST_F(ComponentLibrary, CreateFailsOnceTheThreadIsUninitialised)
     CoUninitialize();
     IDispatch* object = reinterpret_cast<IDispatch*>(1);
     EXPECT_EQ(CoCreateInstance(probe::ClassId(probe::Variant::Plain), nullptr, CLSCTX_ALL, IID_IDispatch,
-                               reinterpret_cast<void**>(&object)),
-              CO_E_NOTINITIALIZED);
+                  reinterpret_cast<void**>(&object)),
+        CO_E_NOTINITIALIZED);
     EXPECT_EQ(object, nullptr);
     CoInitialize(nullptr);
 }
@@ -62,7 +62,7 @@ struct ProgIdCase {
     HRESULT code;
 };
 
-class ProgIdLookup : public ComponentLibrary, public testing::WithParamInterface<ProgIdCase> {};
+class ProgIdLookup : public ComponentLibrary, public testing::WithParamInterface<ProgIdCase> { };
 
 TEST_P(ProgIdLookup, FindsTheClassOrReportsAnInvalidClassString)
 {
@@ -70,28 +70,26 @@ TEST_P(ProgIdLookup, FindsTheClassOrReportsAnInvalidClassString)
     SetClassesRootText("Loop.A\\CurVer", "Loop.B");
     SetClassesRootText("Loop.B\\CurVer", "Loop.A");
     SetClassesRootText("Broken.Probe\\CLSID", "not a class id");
-    CLSID clsid{};
+    CLSID clsid {};
     EXPECT_EQ(CLSIDFromProgID(GetParam().progId, &clsid), GetParam().code);
     EXPECT_EQ(clsid, GetParam().code == S_OK ? probe::ClassId(probe::Variant::Probe) : IID_NULL);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProgIdLookup,
-                         testing::Values(ProgIdCase{"Versioned", u"PlinthTest.Probe.1", S_OK},
-                                         ProgIdCase{"VersionIndependent", u"PlinthTest.Probe", S_OK},
-                                         ProgIdCase{"AnyLetterCase", u"plinthtest.probe", S_OK},
-                                         ProgIdCase{"ThroughCurVer", u"Alias.Probe", S_OK},
-                                         ProgIdCase{"CurVerLoop", u"Loop.A", CO_E_CLASSSTRING},
-                                         ProgIdCase{"Unknown", u"Nobody.Here", CO_E_CLASSSTRING},
-                                         ProgIdCase{"BadClassId", u"Broken.Probe", CO_E_CLASSSTRING},
-                                         ProgIdCase{"Empty", u"", CO_E_CLASSSTRING}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(ProgIdCase { "Versioned", u"PlinthTest.Probe.1", S_OK },
+        ProgIdCase { "VersionIndependent", u"PlinthTest.Probe", S_OK },
+        ProgIdCase { "AnyLetterCase", u"plinthtest.probe", S_OK }, ProgIdCase { "ThroughCurVer", u"Alias.Probe", S_OK },
+        ProgIdCase { "CurVerLoop", u"Loop.A", CO_E_CLASSSTRING },
+        ProgIdCase { "Unknown", u"Nobody.Here", CO_E_CLASSSTRING },
+        ProgIdCase { "BadClassId", u"Broken.Probe", CO_E_CLASSSTRING }, ProgIdCase { "Empty", u"", CO_E_CLASSSTRING }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ComponentLibrary, CreatesARegisteredClassWithTheInterfaceAskedFor)
 {
     IDispatch* object = nullptr;
-    ASSERT_EQ(CoCreateInstance(probe::ClassId(probe::Variant::Probe), nullptr, 7, IID_IDispatch,
-                               reinterpret_cast<void**>(&object)),
-              S_OK);
+    ASSERT_EQ(CoCreateInstance(
+                  probe::ClassId(probe::Variant::Probe), nullptr, 7, IID_IDispatch, reinterpret_cast<void**>(&object)),
+        S_OK);
     ASSERT_NE(object, nullptr);
     IUnknown* probeInterface = nullptr;
     EXPECT_EQ(object->QueryInterface(probe::IID_IProbe, reinterpret_cast<void**>(&probeInterface)), S_OK);
@@ -107,11 +105,11 @@ struct FailureCase {
     HRESULT code;
 };
 
-class CreateFailure : public ComponentLibrary, public testing::WithParamInterface<FailureCase> {};
+class CreateFailure : public ComponentLibrary, public testing::WithParamInterface<FailureCase> { };
 
 TEST_P(CreateFailure, ReportsACodeAndHandsOutNothing)
 {
-    const CLSID clsid{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}};
+    const CLSID clsid { 0x11111111, 0x2222, 0x3333, { 0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55 } };
     std::string server = GetParam().server;
     if (server == "<text>") {
         server = (m_root.Path() / "Text.dll").string();
@@ -125,20 +123,18 @@ TEST_P(CreateFailure, ReportsACodeAndHandsOutNothing)
         SetClassesRootText("CLSID\\" + automation::GuidToString(clsid) + "\\InprocServer32", server);
     IDispatch* object = reinterpret_cast<IDispatch*>(1);
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, GetParam().context, IID_IDispatch, reinterpret_cast<void**>(&object)),
-              GetParam().code);
+        GetParam().code);
     EXPECT_EQ(object, nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CreateFailure,
-    testing::Values(FailureCase{"NotRegistered", "", CLSCTX_ALL, REGDB_E_CLASSNOTREG},
-                    FailureCase{"LocalServerOnly", "<probe>", CLSCTX_LOCAL_SERVER, REGDB_E_CLASSNOTREG},
-                    FailureCase{"RemoteServerOnly", "<probe>", CLSCTX_REMOTE_SERVER, REGDB_E_CLASSNOTREG},
-                    FailureCase{"MissingFile", "/nonexistent/Gone.dll", CLSCTX_ALL,
-                                HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND)},
-                    FailureCase{"TextFile", "<text>", CLSCTX_ALL, HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT)},
-                    FailureCase{"NoEntryPoint", "<not a component>", CLSCTX_ALL, CO_E_ERRORINDLL},
-                    FailureCase{"ClassNotInTheFile", "<probe>", CLSCTX_ALL, CLASS_E_CLASSNOTAVAILABLE}),
+INSTANTIATE_TEST_SUITE_P(Cases, CreateFailure,
+    testing::Values(FailureCase { "NotRegistered", "", CLSCTX_ALL, REGDB_E_CLASSNOTREG },
+        FailureCase { "LocalServerOnly", "<probe>", CLSCTX_LOCAL_SERVER, REGDB_E_CLASSNOTREG },
+        FailureCase { "RemoteServerOnly", "<probe>", CLSCTX_REMOTE_SERVER, REGDB_E_CLASSNOTREG },
+        FailureCase { "MissingFile", "/nonexistent/Gone.dll", CLSCTX_ALL, HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND) },
+        FailureCase { "TextFile", "<text>", CLSCTX_ALL, HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT) },
+        FailureCase { "NoEntryPoint", "<not a component>", CLSCTX_ALL, CO_E_ERRORINDLL },
+        FailureCase { "ClassNotInTheFile", "<probe>", CLSCTX_ALL, CLASS_E_CLASSNOTAVAILABLE }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ComponentLibrary, RefusesAggregationAndUnknownInterfaces)
@@ -147,19 +143,19 @@ TEST_F(ComponentLibrary, RefusesAggregationAndUnknownInterfaces)
     const CLSID plain = probe::ClassId(probe::Variant::Plain);
     IUnknown* outer = reinterpret_cast<IUnknown*>(&object);
     EXPECT_EQ(CoCreateInstance(plain, outer, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              CLASS_E_NOAGGREGATION);
+        CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(CoCreateInstance(plain, nullptr, CLSCTX_ALL, IID_ITypeInfo, reinterpret_cast<void**>(&object)),
-              E_NOINTERFACE);
+    EXPECT_EQ(
+        CoCreateInstance(plain, nullptr, CLSCTX_ALL, IID_ITypeInfo, reinterpret_cast<void**>(&object)), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
 }
 
 TEST_F(ComponentLibrary, ComponentCanUnloadOnlyWithoutObjectsOrLocks)
 {
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(CoGetClassObject(probe::ClassId(probe::Variant::Plain), CLSCTX_INPROC_SERVER, nullptr,
-                               IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-              S_OK);
+    ASSERT_EQ(CoGetClassObject(probe::ClassId(probe::Variant::Plain), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                  reinterpret_cast<void**>(&factory)),
+        S_OK);
     void* file = dlopen(test::ProbeComponentPath().c_str(), RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(file, nullptr) << "the component library keeps the file loaded";
     auto canUnload = reinterpret_cast<HRESULT (*)()>(dlsym(file, "DllCanUnloadNow"));

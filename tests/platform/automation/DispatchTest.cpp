@@ -15,7 +15,7 @@ using automation::CVariant;
 struct Outcome {
     HRESULT code = E_FAIL;
     CVariant result;
-    EXCEPINFO exception{};
+    EXCEPINFO exception {};
     UINT argumentError = 0xFFFF;
 
     Outcome() = default;
@@ -29,10 +29,22 @@ struct Outcome {
     std::u16string_view Description() const { return automation::BstrView(exception.bstrDescription); }
 };
 
-CVariant Long(LONG value) { return CVariant::FromLong(value); }
-CVariant Text(std::u16string_view text) { return CVariant(text); }
-CVariant Real(double value) { return CVariant::FromDouble(value); }
-CVariant Bool(bool value) { return CVariant::FromBool(value); }
+CVariant Long(LONG value)
+{
+    return CVariant::FromLong(value);
+}
+CVariant Text(std::u16string_view text)
+{
+    return CVariant(text);
+}
+CVariant Real(double value)
+{
+    return CVariant::FromDouble(value);
+}
+CVariant Bool(bool value)
+{
+    return CVariant::FromBool(value);
+}
 
 class Dispatch : public testing::Test {
 protected:
@@ -53,15 +65,15 @@ protected:
     static IDispatch* Create(probe::Variant variant)
     {
         IDispatch* object = nullptr;
-        CoCreateInstance(probe::ClassId(variant), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                         reinterpret_cast<void**>(&object));
+        CoCreateInstance(
+            probe::ClassId(variant), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
         return object;
     }
 
     // Calls with the arguments in declaration order; `named` gives the ids of
     // the last arguments, which travel first in the array as the platform puts them.
     void Call(Outcome& outcome, DISPID member, WORD flags, std::vector<CVariant> arguments,
-              std::vector<DISPID> named = {}, IDispatch* object = nullptr)
+        std::vector<DISPID> named = {}, IDispatch* object = nullptr)
     {
         const std::size_t positional = arguments.size() - named.size();
         std::vector<VARIANT> slots;
@@ -77,7 +89,7 @@ protected:
         params.cNamedArgs = static_cast<UINT>(namedIds.size());
         outcome.code = (object ? object : m_object)
                            ->Invoke(member, IID_NULL, LOCALE_SYSTEM_DEFAULT, flags, &params, &outcome.result,
-                                    &outcome.exception, &outcome.argumentError);
+                               &outcome.exception, &outcome.argumentError);
     }
 
     test::TempSuiteRoot m_root;
@@ -86,8 +98,8 @@ protected:
 
 TEST_F(Dispatch, NamesAreFoundWithoutRegardToCase)
 {
-    for (const char16_t* spelling : {u"Join3", u"join3", u"JOIN3"}) {
-        LPOLESTR names[] = {const_cast<LPOLESTR>(spelling)};
+    for (const char16_t* spelling : { u"Join3", u"join3", u"JOIN3" }) {
+        LPOLESTR names[] = { const_cast<LPOLESTR>(spelling) };
         DISPID id = 0;
         EXPECT_EQ(m_object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_SYSTEM_DEFAULT, &id), S_OK);
         EXPECT_EQ(id, probe::dispid::Join3);
@@ -96,8 +108,8 @@ TEST_F(Dispatch, NamesAreFoundWithoutRegardToCase)
 
 TEST_F(Dispatch, ParameterNamesGetTheirPositions)
 {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(u"describe"), const_cast<LPOLESTR>(u"TEXT"),
-                        const_cast<LPOLESTR>(u"missing")};
+    LPOLESTR names[]
+        = { const_cast<LPOLESTR>(u"describe"), const_cast<LPOLESTR>(u"TEXT"), const_cast<LPOLESTR>(u"missing") };
     DISPID ids[3] = {};
     EXPECT_EQ(m_object->GetIDsOfNames(IID_NULL, names, 3, LOCALE_SYSTEM_DEFAULT, ids), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(ids[0], probe::dispid::Describe);
@@ -107,7 +119,7 @@ TEST_F(Dispatch, ParameterNamesGetTheirPositions)
 
 TEST_F(Dispatch, UnknownNamesAndInterfacesAreRefused)
 {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(u"NoSuchMember")};
+    LPOLESTR names[] = { const_cast<LPOLESTR>(u"NoSuchMember") };
     DISPID id = 0;
     EXPECT_EQ(m_object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_SYSTEM_DEFAULT, &id), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(id, DISPID_UNKNOWN);
@@ -117,7 +129,7 @@ TEST_F(Dispatch, UnknownNamesAndInterfacesAreRefused)
 TEST_F(Dispatch, ArgumentsTravelLastToFirst)
 {
     Outcome outcome;
-    Call(outcome, probe::dispid::Describe, DISPATCH_METHOD, {Long(12), Text(u"abc"), Real(2.5), Bool(true)});
+    Call(outcome, probe::dispid::Describe, DISPATCH_METHOD, { Long(12), Text(u"abc"), Real(2.5), Bool(true) });
     ASSERT_EQ(outcome.code, S_OK);
     EXPECT_EQ(automation::BstrView(outcome.result.bstrVal), u"12|abc|2.5|-1");
 }
@@ -125,7 +137,8 @@ TEST_F(Dispatch, ArgumentsTravelLastToFirst)
 TEST_F(Dispatch, NamedArgumentsAreNumberedByPosition)
 {
     Outcome outcome;
-    Call(outcome, probe::dispid::Describe, DISPATCH_METHOD, {Long(12), Text(u"abc"), Bool(true), Real(2.5)}, {3, 2});
+    Call(
+        outcome, probe::dispid::Describe, DISPATCH_METHOD, { Long(12), Text(u"abc"), Bool(true), Real(2.5) }, { 3, 2 });
     ASSERT_EQ(outcome.code, S_OK);
     EXPECT_EQ(automation::BstrView(outcome.result.bstrVal), u"12|abc|2.5|-1");
 }
@@ -133,7 +146,7 @@ TEST_F(Dispatch, NamedArgumentsAreNumberedByPosition)
 TEST_F(Dispatch, ArgumentsAreConvertedToTheirDeclaredTypes)
 {
     Outcome outcome;
-    Call(outcome, probe::dispid::Describe, DISPATCH_METHOD, {Text(u"7"), Long(5), Text(u"2.5"), Long(1)});
+    Call(outcome, probe::dispid::Describe, DISPATCH_METHOD, { Text(u"7"), Long(5), Text(u"2.5"), Long(1) });
     ASSERT_EQ(outcome.code, S_OK);
     EXPECT_EQ(automation::BstrView(outcome.result.bstrVal), u"7|5|2.5|-1");
 }
@@ -148,7 +161,7 @@ struct FailureCase {
     UINT argumentError; // 0xFFFF: not set
 };
 
-class DispatchFailure : public Dispatch, public testing::WithParamInterface<FailureCase> {};
+class DispatchFailure : public Dispatch, public testing::WithParamInterface<FailureCase> { };
 
 TEST_P(DispatchFailure, ReportsTheCode)
 {
@@ -160,31 +173,30 @@ TEST_P(DispatchFailure, ReportsTheCode)
     EXPECT_EQ(outcome.result.vt, VT_EMPTY);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DispatchFailure,
-    testing::Values(
-        FailureCase{"TooFewArguments", probe::dispid::Join3, DISPATCH_METHOD, {Text(u"a"), Text(u"b")}, {},
-                    DISP_E_BADPARAMCOUNT, 0xFFFF},
-        FailureCase{"TooManyArguments", probe::dispid::Nothing, DISPATCH_METHOD, {Long(1)}, {}, DISP_E_BADPARAMCOUNT,
-                    0xFFFF},
-        FailureCase{"TextForANumber", probe::dispid::EchoI4, DISPATCH_METHOD, {Text(u"abc")}, {},
-                    DISP_E_TYPEMISMATCH, 0},
-        FailureCase{"MismatchIndexCountsFromTheLast", probe::dispid::Describe, DISPATCH_METHOD,
-                    {Long(1), Text(u"x"), Text(u"no number"), Bool(true)}, {}, DISP_E_TYPEMISMATCH, 1},
-        FailureCase{"NumberTooLarge", probe::dispid::EchoI2, DISPATCH_METHOD, {Long(70000)}, {}, DISP_E_OVERFLOW, 0},
-        FailureCase{"ValueForAReference", probe::dispid::Increment, DISPATCH_METHOD, {Long(5)}, {},
-                    DISP_E_TYPEMISMATCH, 0},
-        FailureCase{"ScalarForAnArray", probe::dispid::SumArray, DISPATCH_METHOD, {Long(5)}, {}, DISP_E_TYPEMISMATCH,
-                    0},
-        FailureCase{"UnknownMember", 999, DISPATCH_METHOD, {}, {}, DISP_E_MEMBERNOTFOUND, 0xFFFF},
-        FailureCase{"MethodReadAsProperty", probe::dispid::Join3, DISPATCH_PROPERTYGET, {}, {}, DISP_E_MEMBERNOTFOUND,
-                    0xFFFF},
-        FailureCase{"ReadOnlyPropertyWritten", probe::dispid::CallCount, DISPATCH_PROPERTYPUT, {Long(3)},
-                    {DISPID_PROPERTYPUT}, DISP_E_MEMBERNOTFOUND, 0xFFFF},
-        FailureCase{"UnknownNamedArgument", probe::dispid::EchoI4, DISPATCH_METHOD, {Long(1)}, {7},
-                    DISP_E_PARAMNOTFOUND, 0},
-        FailureCase{"DispatchCodePassesThrough", probe::dispid::FailWith, DISPATCH_METHOD,
-                    {Long(DISP_E_OVERFLOW)}, {}, DISP_E_OVERFLOW, 0xFFFF}),
+INSTANTIATE_TEST_SUITE_P(Cases, DispatchFailure,
+    testing::Values(FailureCase { "TooFewArguments", probe::dispid::Join3, DISPATCH_METHOD, { Text(u"a"), Text(u"b") },
+                        {}, DISP_E_BADPARAMCOUNT, 0xFFFF },
+        FailureCase { "TooManyArguments", probe::dispid::Nothing, DISPATCH_METHOD, { Long(1) }, {},
+            DISP_E_BADPARAMCOUNT, 0xFFFF },
+        FailureCase {
+            "TextForANumber", probe::dispid::EchoI4, DISPATCH_METHOD, { Text(u"abc") }, {}, DISP_E_TYPEMISMATCH, 0 },
+        FailureCase { "MismatchIndexCountsFromTheLast", probe::dispid::Describe, DISPATCH_METHOD,
+            { Long(1), Text(u"x"), Text(u"no number"), Bool(true) }, {}, DISP_E_TYPEMISMATCH, 1 },
+        FailureCase {
+            "NumberTooLarge", probe::dispid::EchoI2, DISPATCH_METHOD, { Long(70000) }, {}, DISP_E_OVERFLOW, 0 },
+        FailureCase {
+            "ValueForAReference", probe::dispid::Increment, DISPATCH_METHOD, { Long(5) }, {}, DISP_E_TYPEMISMATCH, 0 },
+        FailureCase {
+            "ScalarForAnArray", probe::dispid::SumArray, DISPATCH_METHOD, { Long(5) }, {}, DISP_E_TYPEMISMATCH, 0 },
+        FailureCase { "UnknownMember", 999, DISPATCH_METHOD, {}, {}, DISP_E_MEMBERNOTFOUND, 0xFFFF },
+        FailureCase {
+            "MethodReadAsProperty", probe::dispid::Join3, DISPATCH_PROPERTYGET, {}, {}, DISP_E_MEMBERNOTFOUND, 0xFFFF },
+        FailureCase { "ReadOnlyPropertyWritten", probe::dispid::CallCount, DISPATCH_PROPERTYPUT, { Long(3) },
+            { DISPID_PROPERTYPUT }, DISP_E_MEMBERNOTFOUND, 0xFFFF },
+        FailureCase { "UnknownNamedArgument", probe::dispid::EchoI4, DISPATCH_METHOD, { Long(1) }, { 7 },
+            DISP_E_PARAMNOTFOUND, 0 },
+        FailureCase { "DispatchCodePassesThrough", probe::dispid::FailWith, DISPATCH_METHOD, { Long(DISP_E_OVERFLOW) },
+            {}, DISP_E_OVERFLOW, 0xFFFF }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Dispatch, RaisedExceptionFillsTheRecord)
@@ -213,7 +225,7 @@ TEST_F(Dispatch, DeferredExceptionFillsInOnRequest)
 TEST_F(Dispatch, OtherFailuresBecomeExceptionsCarryingTheirCode)
 {
     Outcome outcome;
-    Call(outcome, probe::dispid::FailWith, DISPATCH_METHOD, {Long(E_ACCESSDENIED)});
+    Call(outcome, probe::dispid::FailWith, DISPATCH_METHOD, { Long(E_ACCESSDENIED) });
     ASSERT_EQ(outcome.code, DISP_E_EXCEPTION);
     EXPECT_EQ(outcome.exception.scode, E_ACCESSDENIED);
 }
@@ -222,13 +234,13 @@ TEST_F(Dispatch, ExceptionWithoutARecordStillFails)
 {
     DISPPARAMS none;
     EXPECT_EQ(m_object->Invoke(probe::dispid::Fail, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-              DISP_E_EXCEPTION);
+        DISP_E_EXCEPTION);
 }
 
 TEST_F(Dispatch, PropertyVariableIsReadAndWritten)
 {
     Outcome put;
-    Call(put, probe::dispid::Name, DISPATCH_PROPERTYPUT, {Text(u"报表")}, {DISPID_PROPERTYPUT});
+    Call(put, probe::dispid::Name, DISPATCH_PROPERTYPUT, { Text(u"报表") }, { DISPID_PROPERTYPUT });
     ASSERT_EQ(put.code, S_OK);
     EXPECT_EQ(put.result.vt, VT_EMPTY);
     Outcome get;
@@ -240,7 +252,7 @@ TEST_F(Dispatch, PropertyVariableIsReadAndWritten)
 TEST_F(Dispatch, PropertyFunctionsAreReadAndWritten)
 {
     Outcome put;
-    Call(put, probe::dispid::Level, DISPATCH_PROPERTYPUT, {Text(u"5")}, {DISPID_PROPERTYPUT});
+    Call(put, probe::dispid::Level, DISPATCH_PROPERTYPUT, { Text(u"5") }, { DISPID_PROPERTYPUT });
     ASSERT_EQ(put.code, S_OK);
     Outcome get;
     Call(get, probe::dispid::Level, DISPATCH_PROPERTYGET | DISPATCH_METHOD, {});
@@ -256,7 +268,7 @@ TEST_F(Dispatch, ReferencesAndArraysReachTheMember)
     reference.vt = VT_BYREF | VT_I4;
     reference.plVal = &counter;
     Outcome increment;
-    Call(increment, probe::dispid::Increment, DISPATCH_METHOD, {reference});
+    Call(increment, probe::dispid::Increment, DISPATCH_METHOD, { reference });
     ASSERT_EQ(increment.code, S_OK);
     EXPECT_EQ(counter, 42);
     reference.Detach();
@@ -267,7 +279,7 @@ TEST_F(Dispatch, ReferencesAndArraysReachTheMember)
     for (LONG i = 0; i < 3; ++i)
         SafeArrayPutElement(numbers.parray, &i, &i);
     Outcome sum;
-    Call(sum, probe::dispid::SumArray, DISPATCH_METHOD, {numbers});
+    Call(sum, probe::dispid::SumArray, DISPATCH_METHOD, { numbers });
     ASSERT_EQ(sum.code, S_OK);
     EXPECT_EQ(sum.result.lVal, 3);
 
@@ -276,7 +288,7 @@ TEST_F(Dispatch, ReferencesAndArraysReachTheMember)
     arrayReference.vt = VT_BYREF | VT_ARRAY | VT_I4;
     arrayReference.pparray = &array;
     Outcome count;
-    Call(count, probe::dispid::CountByRefArray, DISPATCH_METHOD, {arrayReference});
+    Call(count, probe::dispid::CountByRefArray, DISPATCH_METHOD, { arrayReference });
     ASSERT_EQ(count.code, S_OK);
     EXPECT_EQ(count.result.lVal, 3);
     arrayReference.Detach();
@@ -285,7 +297,7 @@ TEST_F(Dispatch, ReferencesAndArraysReachTheMember)
 TEST_F(Dispatch, ReturnedObjectsAreCallable)
 {
     Outcome made;
-    Call(made, probe::dispid::MakeChild, DISPATCH_METHOD, {Text(u"child")});
+    Call(made, probe::dispid::MakeChild, DISPATCH_METHOD, { Text(u"child") });
     ASSERT_EQ(made.code, S_OK);
     ASSERT_EQ(made.result.vt, VT_DISPATCH);
     Outcome name;
@@ -356,7 +368,7 @@ TEST_F(Dispatch, ClassDescriptionMarksTheDefaultInterface)
     EXPECT_EQ(attributes->guid, probe::ClassId(probe::Variant::Probe));
     ASSERT_EQ(attributes->cImplTypes, 2);
     info->ReleaseTypeAttr(attributes);
-    INT flags[2] = {-1, -1};
+    INT flags[2] = { -1, -1 };
     EXPECT_EQ(info->GetImplTypeFlags(0, &flags[0]), S_OK);
     EXPECT_EQ(info->GetImplTypeFlags(1, &flags[1]), S_OK);
     EXPECT_EQ(flags[0], 0);

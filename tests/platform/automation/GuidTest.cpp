@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr GUID Mendor{0x9E526F70, 0xB183, 0x42A4, {0x9E, 0xC5, 0x60, 0x71, 0x82, 0x93, 0xA4, 0xB5}};
+constexpr GUID Mendor { 0x9E526F70, 0xB183, 0x42A4, { 0x9E, 0xC5, 0x60, 0x71, 0x82, 0x93, 0xA4, 0xB5 } };
 
 struct ParseCase {
     const char* name;
@@ -13,7 +13,7 @@ struct ParseCase {
     bool valid;
 };
 
-class GuidParse : public testing::TestWithParam<ParseCase> {};
+class GuidParse : public testing::TestWithParam<ParseCase> { };
 
 TEST_P(GuidParse, ReadsOnlyWellFormedIdentifiers)
 {
@@ -24,17 +24,15 @@ TEST_P(GuidParse, ReadsOnlyWellFormedIdentifiers)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GuidParse,
-    testing::Values(ParseCase{"Braced", "{9E526F70-B183-42A4-9EC5-60718293A4B5}", true},
-                    ParseCase{"Bare", "9E526F70-B183-42A4-9EC5-60718293A4B5", true},
-                    ParseCase{"LowerCase", "{9e526f70-b183-42a4-9ec5-60718293a4b5}", true},
-                    ParseCase{"OpeningBraceOnly", "{9E526F70-B183-42A4-9EC5-60718293A4B5", false},
-                    ParseCase{"BlanksAroundBraces", " {9E526F70-B183-42A4-9EC5-60718293A4B5} ", false},
-                    ParseCase{"HyphenMoved", "9E526F7-0B183-42A4-9EC5-60718293A4B5", false},
-                    ParseCase{"NonHexDigit", "9E526F70-B183-42A4-9EC5-60718293A4BG", false},
-                    ParseCase{"AllHyphens", "------------------------------------", false},
-                    ParseCase{"Empty", "", false}),
+INSTANTIATE_TEST_SUITE_P(Cases, GuidParse,
+    testing::Values(ParseCase { "Braced", "{9E526F70-B183-42A4-9EC5-60718293A4B5}", true },
+        ParseCase { "Bare", "9E526F70-B183-42A4-9EC5-60718293A4B5", true },
+        ParseCase { "LowerCase", "{9e526f70-b183-42a4-9ec5-60718293a4b5}", true },
+        ParseCase { "OpeningBraceOnly", "{9E526F70-B183-42A4-9EC5-60718293A4B5", false },
+        ParseCase { "BlanksAroundBraces", " {9E526F70-B183-42A4-9EC5-60718293A4B5} ", false },
+        ParseCase { "HyphenMoved", "9E526F7-0B183-42A4-9EC5-60718293A4B5", false },
+        ParseCase { "NonHexDigit", "9E526F70-B183-42A4-9EC5-60718293A4BG", false },
+        ParseCase { "AllHyphens", "------------------------------------", false }, ParseCase { "Empty", "", false }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GuidFormat, WritesUpperCaseWithAndWithoutBraces)

@@ -78,8 +78,8 @@ protected:
 TEST_F(Registration, WritesTheClassKeys)
 {
     EXPECT_EQ(Default(ProbeClassKey), "Probe Class");
-    EXPECT_EQ(Subkeys(ProbeClassKey), (std::set<std::string>{"InprocServer32", "Programmable", "ProgID", "TypeLib",
-                                                              "VersionIndependentProgID"}));
+    EXPECT_EQ(Subkeys(ProbeClassKey),
+        (std::set<std::string> { "InprocServer32", "Programmable", "ProgID", "TypeLib", "VersionIndependentProgID" }));
     EXPECT_EQ(Default(ProbeClassKey + "\\ProgID"), "PlinthTest.Probe.1");
     EXPECT_EQ(Default(ProbeClassKey + "\\VersionIndependentProgID"), "PlinthTest.Probe");
     EXPECT_EQ(Default(ProbeClassKey + "\\Programmable"), "") << "present and empty";
@@ -92,18 +92,18 @@ TEST_F(Registration, WritesBothProgIds)
 {
     const std::string clsid = automation::GuidToString(probe::ClassId(probe::Variant::Probe));
     EXPECT_EQ(Default("PlinthTest.Probe.1"), "Probe Class");
-    EXPECT_EQ(Subkeys("PlinthTest.Probe.1"), (std::set<std::string>{"CLSID"}));
+    EXPECT_EQ(Subkeys("PlinthTest.Probe.1"), (std::set<std::string> { "CLSID" }));
     EXPECT_EQ(Default("PlinthTest.Probe.1\\CLSID"), clsid);
     EXPECT_EQ(Default("PlinthTest.Probe"), "Probe Class");
-    EXPECT_EQ(Subkeys("PlinthTest.Probe"), (std::set<std::string>{"CLSID", "CurVer"}));
+    EXPECT_EQ(Subkeys("PlinthTest.Probe"), (std::set<std::string> { "CLSID", "CurVer" }));
     EXPECT_EQ(Default("PlinthTest.Probe\\CLSID"), clsid);
     EXPECT_EQ(Default("PlinthTest.Probe\\CurVer"), "PlinthTest.Probe.1");
 }
 
 TEST_F(Registration, RegisteringAgainReplacesWhatTheKeysHeld)
 {
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, (ProbeClassKey + "\\LocalServer32").c_str(), REG_SZ, "/old", 4),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueA(HKEY_CLASSES_ROOT, (ProbeClassKey + "\\LocalServer32").c_str(), REG_SZ, "/old", 4), ERROR_SUCCESS);
     ASSERT_EQ(test::RegisterProbe().exitCode, 0);
     EXPECT_FALSE(Exists(ProbeClassKey + "\\LocalServer32"));
     EXPECT_EQ(Default(ProbeClassKey + "\\InprocServer32"), test::ProbeComponentPath());
@@ -111,7 +111,7 @@ TEST_F(Registration, RegisteringAgainReplacesWhatTheKeysHeld)
 
 TEST_F(Registration, UnregisteringRemovesEveryKey)
 {
-    const auto removed = test::RunProgram(test::RegsvrPath(), {"/u", "/s", test::ProbeComponentPath()});
+    const auto removed = test::RunProgram(test::RegsvrPath(), { "/u", "/s", test::ProbeComponentPath() });
     ASSERT_EQ(removed.exitCode, 0) << removed.errors;
     for (const probe::ClassInfo& info : probe::Classes) {
         EXPECT_FALSE(Exists(info.progId)) << info.progId;
@@ -125,9 +125,9 @@ TEST_F(Registration, UnregisteringKeepsAProgIdAnotherClassHasTaken)
 {
     const std::string other = "{11111111-2222-3333-4444-555555555555}";
     ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "PlinthTest.Probe\\CLSID", REG_SZ, other.c_str(),
-                           static_cast<DWORD>(other.size())),
-              ERROR_SUCCESS);
-    ASSERT_EQ(test::RunProgram(test::RegsvrPath(), {"/u", "/s", test::ProbeComponentPath()}).exitCode, 0);
+                  static_cast<DWORD>(other.size())),
+        ERROR_SUCCESS);
+    ASSERT_EQ(test::RunProgram(test::RegsvrPath(), { "/u", "/s", test::ProbeComponentPath() }).exitCode, 0);
     EXPECT_EQ(Default("PlinthTest.Probe\\CLSID"), other);
     EXPECT_FALSE(Exists("PlinthTest.Probe.1"));
 }

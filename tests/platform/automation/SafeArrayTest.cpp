@@ -36,7 +36,7 @@ TEST(SafeArray, RefusesIndicesOutsideItsBounds)
 {
     SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 2);
     LONG value = 0;
-    for (LONG index : {-1, 2}) {
+    for (LONG index : { -1, 2 }) {
         EXPECT_EQ(SafeArrayGetElement(array, &index, &value), DISP_E_BADINDEX) << index;
         EXPECT_EQ(SafeArrayPutElement(array, &index, &value), DISP_E_BADINDEX) << index;
     }
@@ -46,12 +46,12 @@ TEST(SafeArray, RefusesIndicesOutsideItsBounds)
 
 TEST(SafeArray, TwoDimensionsAddressEveryElementOnce)
 {
-    const SAFEARRAYBOUND bounds[2] = {{2, 0}, {3, 1}};
+    const SAFEARRAYBOUND bounds[2] = { { 2, 0 }, { 3, 1 } };
     SAFEARRAY* array = SafeArrayCreate(VT_I2, 2, bounds);
     ASSERT_NE(array, nullptr);
     for (LONG i = 0; i < 2; ++i)
         for (LONG j = 1; j <= 3; ++j) {
-            const LONG indices[2] = {i, j};
+            const LONG indices[2] = { i, j };
             const SHORT value = static_cast<SHORT>(i * 10 + j);
             ASSERT_EQ(SafeArrayPutElement(array, indices, &value), S_OK);
         }
@@ -59,7 +59,7 @@ TEST(SafeArray, TwoDimensionsAddressEveryElementOnce)
     ASSERT_EQ(SafeArrayAccessData(array, &data), S_OK);
     std::vector<SHORT> all(static_cast<SHORT*>(data), static_cast<SHORT*>(data) + 6);
     std::sort(all.begin(), all.end());
-    EXPECT_EQ(all, (std::vector<SHORT>{1, 2, 3, 11, 12, 13}));
+    EXPECT_EQ(all, (std::vector<SHORT> { 1, 2, 3, 11, 12, 13 }));
     EXPECT_EQ(SafeArrayDestroy(array), DISP_E_ARRAYISLOCKED) << "data access holds a lock";
     EXPECT_EQ(SafeArrayUnaccessData(array), S_OK);
     EXPECT_EQ(SafeArrayDestroy(array), S_OK);

@@ -1,6 +1,6 @@
+#include "platform/automation/Variant.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/SafeArray.h"
-#include "platform/automation/Variant.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +64,18 @@ CVariant Make(VARTYPE type, auto value)
     return v;
 }
 
-CVariant Text(std::u16string_view text) { return CVariant(text); }
-CVariant Empty() { return CVariant(); }
-CVariant Null() { return Make(VT_NULL, 0); }
+CVariant Text(std::u16string_view text)
+{
+    return CVariant(text);
+}
+CVariant Empty()
+{
+    return CVariant();
+}
+CVariant Null()
+{
+    return Make(VT_NULL, 0);
+}
 
 bool SameValue(const VARIANT& a, const VARIANT& b)
 {
@@ -97,7 +106,7 @@ struct ChangeCase {
     USHORT flags = 0;
 };
 
-class VariantChange : public testing::TestWithParam<ChangeCase> {};
+class VariantChange : public testing::TestWithParam<ChangeCase> { };
 
 TEST_P(VariantChange, ConvertsOrRefuses)
 {
@@ -110,70 +119,64 @@ TEST_P(VariantChange, ConvertsOrRefuses)
         EXPECT_EQ(result.vt, VT_EMPTY) << "a refused conversion leaves the destination alone";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, VariantChange,
-    testing::Values(
-        ChangeCase{"IntegerToText", Make(VT_I4, 5), VT_BSTR, S_OK, Text(u"5")},
-        ChangeCase{"HalfRoundsToEvenDown", Make(VT_R8, 2.5), VT_I4, S_OK, Make(VT_I4, 2)},
-        ChangeCase{"HalfRoundsToEvenUp", Make(VT_R8, 3.5), VT_I4, S_OK, Make(VT_I4, 4)},
-        ChangeCase{"NegativeHalf", Make(VT_R8, -2.5), VT_I4, S_OK, Make(VT_I4, -2)},
-        ChangeCase{"ShortOverflow", Make(VT_I4, 70000), VT_I2, DISP_E_OVERFLOW, {}},
-        ChangeCase{"ByteOverflow", Make(VT_I4, -1), VT_UI1, DISP_E_OVERFLOW, {}},
-        ChangeCase{"FloatOverflow", Make(VT_R8, 1e300), VT_R4, DISP_E_OVERFLOW, {}},
-        ChangeCase{"RealToText", Make(VT_R8, 1.5), VT_BSTR, S_OK, Text(u"1.5")},
-        ChangeCase{"FloatToText", Make(VT_R4, 0.1), VT_BSTR, S_OK, Text(u"0.1")},
-        ChangeCase{"IntegerToBool", Make(VT_I4, 3), VT_BOOL, S_OK, Make(VT_BOOL, -1)},
-        ChangeCase{"ZeroToBool", Make(VT_I4, 0), VT_BOOL, S_OK, Make(VT_BOOL, 0)},
-        ChangeCase{"BoolToInteger", Make(VT_BOOL, -1), VT_I4, S_OK, Make(VT_I4, -1)},
-        ChangeCase{"BoolToText", Make(VT_BOOL, -1), VT_BSTR, S_OK, Text(u"-1")},
-        ChangeCase{"BoolToWord", Make(VT_BOOL, -1), VT_BSTR, S_OK, Text(u"True"), VARIANT_ALPHABOOL},
-        ChangeCase{"LargeUnsignedToText", Make(VT_UI8, std::numeric_limits<ULONGLONG>::max()), VT_BSTR, S_OK,
-                   Text(u"18446744073709551615")},
-        ChangeCase{"ErrorIsNoNumber", Make(VT_ERROR, 5), VT_I4, DISP_E_TYPEMISMATCH, {}}),
+INSTANTIATE_TEST_SUITE_P(Numbers, VariantChange,
+    testing::Values(ChangeCase { "IntegerToText", Make(VT_I4, 5), VT_BSTR, S_OK, Text(u"5") },
+        ChangeCase { "HalfRoundsToEvenDown", Make(VT_R8, 2.5), VT_I4, S_OK, Make(VT_I4, 2) },
+        ChangeCase { "HalfRoundsToEvenUp", Make(VT_R8, 3.5), VT_I4, S_OK, Make(VT_I4, 4) },
+        ChangeCase { "NegativeHalf", Make(VT_R8, -2.5), VT_I4, S_OK, Make(VT_I4, -2) },
+        ChangeCase { "ShortOverflow", Make(VT_I4, 70000), VT_I2, DISP_E_OVERFLOW, {} },
+        ChangeCase { "ByteOverflow", Make(VT_I4, -1), VT_UI1, DISP_E_OVERFLOW, {} },
+        ChangeCase { "FloatOverflow", Make(VT_R8, 1e300), VT_R4, DISP_E_OVERFLOW, {} },
+        ChangeCase { "RealToText", Make(VT_R8, 1.5), VT_BSTR, S_OK, Text(u"1.5") },
+        ChangeCase { "FloatToText", Make(VT_R4, 0.1), VT_BSTR, S_OK, Text(u"0.1") },
+        ChangeCase { "IntegerToBool", Make(VT_I4, 3), VT_BOOL, S_OK, Make(VT_BOOL, -1) },
+        ChangeCase { "ZeroToBool", Make(VT_I4, 0), VT_BOOL, S_OK, Make(VT_BOOL, 0) },
+        ChangeCase { "BoolToInteger", Make(VT_BOOL, -1), VT_I4, S_OK, Make(VT_I4, -1) },
+        ChangeCase { "BoolToText", Make(VT_BOOL, -1), VT_BSTR, S_OK, Text(u"-1") },
+        ChangeCase { "BoolToWord", Make(VT_BOOL, -1), VT_BSTR, S_OK, Text(u"True"), VARIANT_ALPHABOOL },
+        ChangeCase { "LargeUnsignedToText", Make(VT_UI8, std::numeric_limits<ULONGLONG>::max()), VT_BSTR, S_OK,
+            Text(u"18446744073709551615") },
+        ChangeCase { "ErrorIsNoNumber", Make(VT_ERROR, 5), VT_I4, DISP_E_TYPEMISMATCH, {} }),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Text, VariantChange,
-    testing::Values(
-        ChangeCase{"PaddedInteger", Text(u" 42 "), VT_I4, S_OK, Make(VT_I4, 42)},
-        ChangeCase{"DecimalToShort", Text(u"2.5"), VT_I2, S_OK, Make(VT_I2, 2)},
-        ChangeCase{"Exponent", Text(u"1e3"), VT_R8, S_OK, Make(VT_R8, 1000.0)},
-        ChangeCase{"Word", Text(u"abc"), VT_I4, DISP_E_TYPEMISMATCH, {}},
-        ChangeCase{"EmptyText", Text(u""), VT_I4, DISP_E_TYPEMISMATCH, {}},
-        ChangeCase{"NotANumber", Text(u"nan"), VT_R8, DISP_E_TYPEMISMATCH, {}},
-        ChangeCase{"TrailingGarbage", Text(u"12x"), VT_I4, DISP_E_TYPEMISMATCH, {}},
-        ChangeCase{"TooLargeForLong", Text(u"3000000000"), VT_I4, DISP_E_OVERFLOW, {}},
-        ChangeCase{"WordTrue", Text(u"True"), VT_BOOL, S_OK, Make(VT_BOOL, -1)},
-        ChangeCase{"WordFalse", Text(u"false"), VT_BOOL, S_OK, Make(VT_BOOL, 0)},
-        ChangeCase{"DigitToBool", Text(u"7"), VT_BOOL, S_OK, Make(VT_BOOL, -1)},
-        ChangeCase{"MaxUnsigned", Text(u"18446744073709551615"), VT_UI8, S_OK,
-                   Make(VT_UI8, std::numeric_limits<ULONGLONG>::max())}),
+INSTANTIATE_TEST_SUITE_P(Text, VariantChange,
+    testing::Values(ChangeCase { "PaddedInteger", Text(u" 42 "), VT_I4, S_OK, Make(VT_I4, 42) },
+        ChangeCase { "DecimalToShort", Text(u"2.5"), VT_I2, S_OK, Make(VT_I2, 2) },
+        ChangeCase { "Exponent", Text(u"1e3"), VT_R8, S_OK, Make(VT_R8, 1000.0) },
+        ChangeCase { "Word", Text(u"abc"), VT_I4, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "EmptyText", Text(u""), VT_I4, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "NotANumber", Text(u"nan"), VT_R8, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "TrailingGarbage", Text(u"12x"), VT_I4, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "TooLargeForLong", Text(u"3000000000"), VT_I4, DISP_E_OVERFLOW, {} },
+        ChangeCase { "WordTrue", Text(u"True"), VT_BOOL, S_OK, Make(VT_BOOL, -1) },
+        ChangeCase { "WordFalse", Text(u"false"), VT_BOOL, S_OK, Make(VT_BOOL, 0) },
+        ChangeCase { "DigitToBool", Text(u"7"), VT_BOOL, S_OK, Make(VT_BOOL, -1) },
+        ChangeCase { "MaxUnsigned", Text(u"18446744073709551615"), VT_UI8, S_OK,
+            Make(VT_UI8, std::numeric_limits<ULONGLONG>::max()) }),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    EmptyAndNull, VariantChange,
-    testing::Values(ChangeCase{"EmptyToZero", Empty(), VT_I4, S_OK, Make(VT_I4, 0)},
-                    ChangeCase{"EmptyToText", Empty(), VT_BSTR, S_OK, Text(u"")},
-                    ChangeCase{"NullToNumber", Null(), VT_I4, DISP_E_TYPEMISMATCH, {}},
-                    ChangeCase{"NullToText", Null(), VT_BSTR, DISP_E_TYPEMISMATCH, {}},
-                    ChangeCase{"ToVariant", Make(VT_I4, 1), VT_VARIANT, DISP_E_BADVARTYPE, {}},
-                    ChangeCase{"ToReference", Make(VT_I4, 1), VT_BYREF | VT_I4, DISP_E_TYPEMISMATCH, {}}),
+INSTANTIATE_TEST_SUITE_P(EmptyAndNull, VariantChange,
+    testing::Values(ChangeCase { "EmptyToZero", Empty(), VT_I4, S_OK, Make(VT_I4, 0) },
+        ChangeCase { "EmptyToText", Empty(), VT_BSTR, S_OK, Text(u"") },
+        ChangeCase { "NullToNumber", Null(), VT_I4, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "NullToText", Null(), VT_BSTR, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "ToVariant", Make(VT_I4, 1), VT_VARIANT, DISP_E_BADVARTYPE, {} },
+        ChangeCase { "ToReference", Make(VT_I4, 1), VT_BYREF | VT_I4, DISP_E_TYPEMISMATCH, {} }),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    CurrencyAndDate, VariantChange,
-    testing::Values(ChangeCase{"CurrencyToText", Make(VT_CY, 12345), VT_BSTR, S_OK, Text(u"1.2345")},
-                    ChangeCase{"NegativeCurrencyToText", Make(VT_CY, -5000), VT_BSTR, S_OK, Text(u"-0.5")},
-                    ChangeCase{"CurrencyHalfDown", Make(VT_CY, 25000), VT_I4, S_OK, Make(VT_I4, 2)},
-                    ChangeCase{"CurrencyHalfUp", Make(VT_CY, 35000), VT_I4, S_OK, Make(VT_I4, 4)},
-                    ChangeCase{"RealToCurrency", Make(VT_R8, 1.23456), VT_CY, S_OK, Make(VT_CY, 12346)},
-                    ChangeCase{"TextToCurrency", Text(u"12.5"), VT_CY, S_OK, Make(VT_CY, 125000)},
-                    ChangeCase{"DateToText", Make(VT_DATE, 45000.5), VT_BSTR, S_OK, Text(u"2023-03-15 12:00:00")},
-                    ChangeCase{"DayToText", Make(VT_DATE, 45000), VT_BSTR, S_OK, Text(u"2023-03-15")},
-                    ChangeCase{"TextToDate", Text(u"2023-03-15"), VT_DATE, S_OK, Make(VT_DATE, 45000)},
-                    ChangeCase{"TimeOfTheFirstDay", Text(u"1899-12-30 06:00"), VT_DATE, S_OK, Make(VT_DATE, 0.25)},
-                    ChangeCase{"NoSuchDay", Text(u"2023-02-30"), VT_DATE, DISP_E_TYPEMISMATCH, {}},
-                    ChangeCase{"DateOutOfRange", Make(VT_R8, 1e10), VT_DATE, DISP_E_OVERFLOW, {}}),
+INSTANTIATE_TEST_SUITE_P(CurrencyAndDate, VariantChange,
+    testing::Values(ChangeCase { "CurrencyToText", Make(VT_CY, 12345), VT_BSTR, S_OK, Text(u"1.2345") },
+        ChangeCase { "NegativeCurrencyToText", Make(VT_CY, -5000), VT_BSTR, S_OK, Text(u"-0.5") },
+        ChangeCase { "CurrencyHalfDown", Make(VT_CY, 25000), VT_I4, S_OK, Make(VT_I4, 2) },
+        ChangeCase { "CurrencyHalfUp", Make(VT_CY, 35000), VT_I4, S_OK, Make(VT_I4, 4) },
+        ChangeCase { "RealToCurrency", Make(VT_R8, 1.23456), VT_CY, S_OK, Make(VT_CY, 12346) },
+        ChangeCase { "TextToCurrency", Text(u"12.5"), VT_CY, S_OK, Make(VT_CY, 125000) },
+        ChangeCase { "DateToText", Make(VT_DATE, 45000.5), VT_BSTR, S_OK, Text(u"2023-03-15 12:00:00") },
+        ChangeCase { "DayToText", Make(VT_DATE, 45000), VT_BSTR, S_OK, Text(u"2023-03-15") },
+        ChangeCase { "TextToDate", Text(u"2023-03-15"), VT_DATE, S_OK, Make(VT_DATE, 45000) },
+        ChangeCase { "TimeOfTheFirstDay", Text(u"1899-12-30 06:00"), VT_DATE, S_OK, Make(VT_DATE, 0.25) },
+        ChangeCase { "NoSuchDay", Text(u"2023-02-30"), VT_DATE, DISP_E_TYPEMISMATCH, {} },
+        ChangeCase { "DateOutOfRange", Make(VT_R8, 1e10), VT_DATE, DISP_E_OVERFLOW, {} }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VariantChangeInPlace, ReplacesTheSourceAndFreesItsString)

@@ -1,5 +1,5 @@
-#include "tests/support/TempSuiteRoot.h"
 #include "tests/platform/automation/support/ProbeSupport.h"
+#include "tests/support/TempSuiteRoot.h"
 #include "tools/regsvr/Registration.h"
 
 #include <gtest/gtest.h>
@@ -55,21 +55,19 @@ TEST_P(Regsvr, ReportsTheOutcomeAndExitCode)
         EXPECT_NE(result.errors.find(GetParam().errors), std::string::npos) << result.errors;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Regsvr,
-    testing::Values(
-        RegsvrCase{"Registers", {"<probe>"}, 0, "DllRegisterServer in ", ""},
-        RegsvrCase{"Unregisters", {"/u", "<probe>"}, 0, "DllUnregisterServer in ", ""},
-        RegsvrCase{"SilentSuccessSaysNothing", {"/s", "<probe>"}, 0, "", ""},
-        RegsvrCase{"OptionsInAnyOrderAndCase", {"-U", "/S", "<probe>"}, 0, "", ""},
-        RegsvrCase{"NoFile", {}, 1, "", "Usage: regsvr [/s] [/u] FILE"},
-        RegsvrCase{"TwoFiles", {"<probe>", "<probe>"}, 1, "", "Usage:"},
-        RegsvrCase{"MissingFile", {"/nonexistent/Gone.dll"}, 2, "/nonexistent/Gone.dll is not a file.", ""},
-        RegsvrCase{"Folder", {"<dir>"}, 2, "is not a file.", ""},
-        RegsvrCase{"TextFile", {"<text>"}, 3, "is not a component: it cannot be loaded", ""},
-        RegsvrCase{"SharedObjectWithoutEntryPoints", {"<nac>"}, 4,
-                   "is not a component: it has no DllRegisterServer entry point.", ""},
-        RegsvrCase{"SilentFailureStillExplains", {"/s", "<text>"}, 3, "", "is not a component"}),
+INSTANTIATE_TEST_SUITE_P(Cases, Regsvr,
+    testing::Values(RegsvrCase { "Registers", { "<probe>" }, 0, "DllRegisterServer in ", "" },
+        RegsvrCase { "Unregisters", { "/u", "<probe>" }, 0, "DllUnregisterServer in ", "" },
+        RegsvrCase { "SilentSuccessSaysNothing", { "/s", "<probe>" }, 0, "", "" },
+        RegsvrCase { "OptionsInAnyOrderAndCase", { "-U", "/S", "<probe>" }, 0, "", "" },
+        RegsvrCase { "NoFile", {}, 1, "", "Usage: regsvr [/s] [/u] FILE" },
+        RegsvrCase { "TwoFiles", { "<probe>", "<probe>" }, 1, "", "Usage:" },
+        RegsvrCase { "MissingFile", { "/nonexistent/Gone.dll" }, 2, "/nonexistent/Gone.dll is not a file.", "" },
+        RegsvrCase { "Folder", { "<dir>" }, 2, "is not a file.", "" },
+        RegsvrCase { "TextFile", { "<text>" }, 3, "is not a component: it cannot be loaded", "" },
+        RegsvrCase { "SharedObjectWithoutEntryPoints", { "<nac>" }, 4,
+            "is not a component: it has no DllRegisterServer entry point.", "" },
+        RegsvrCase { "SilentFailureStillExplains", { "/s", "<text>" }, 3, "", "is not a component" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RegsvrFailure, EntryPointFailureGivesItsCode)
@@ -80,23 +78,23 @@ TEST(RegsvrFailure, EntryPointFailureGivesItsCode)
     const std::string blocked = (root.Path() / "blocked").string();
     std::ofstream(blocked) << "x";
     setenv("PLINTH_ROOT", (blocked + "/root").c_str(), 1);
-    const test::ProgramResult result = test::RunProgram(test::RegsvrPath(), {test::ProbeComponentPath()});
+    const test::ProgramResult result = test::RunProgram(test::RegsvrPath(), { test::ProbeComponentPath() });
     setenv("PLINTH_ROOT", root.String().c_str(), 1);
     EXPECT_EQ(result.exitCode, 5);
     EXPECT_NE(result.output.find("DllRegisterServer in " + test::ProbeComponentPath() + " failed with 0x80040201"),
-              std::string::npos)
+        std::string::npos)
         << result.output;
 }
 
 TEST(RegsvrArguments, ParsesOptionsAndOneFile)
 {
-    const auto options = regsvr::ParseArguments({"/u", "-s", "/abs/Kaldra.dll"});
+    const auto options = regsvr::ParseArguments({ "/u", "-s", "/abs/Kaldra.dll" });
     ASSERT_TRUE(options);
     EXPECT_TRUE(options->unregister);
     EXPECT_TRUE(options->silent);
     EXPECT_EQ(options->file, "/abs/Kaldra.dll");
-    EXPECT_FALSE(regsvr::ParseArguments({"/s"}));
-    EXPECT_FALSE(regsvr::ParseArguments({"a.dll", "b.dll"}));
+    EXPECT_FALSE(regsvr::ParseArguments({ "/s" }));
+    EXPECT_FALSE(regsvr::ParseArguments({ "a.dll", "b.dll" }));
 }
 
 } // namespace

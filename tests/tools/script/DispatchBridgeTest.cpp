@@ -1,7 +1,7 @@
+#include "tools/script/DispatchBridge.h"
 #include "tests/platform/automation/probe/ProbeIds.h"
 #include "tests/platform/automation/support/ProbeSupport.h"
 #include "tests/support/TempSuiteRoot.h"
-#include "tools/script/DispatchBridge.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ protected:
     {
         static int argc = 1;
         static char name[] = "plinth_script_tests";
-        static char* argv[] = {name, nullptr};
+        static char* argv[] = { name, nullptr };
         static QCoreApplication application(argc, argv);
     }
 
@@ -44,7 +44,7 @@ struct ToVariantCase {
     const char16_t* text; // the value as VariantChangeType writes it; null to skip
 };
 
-class ScriptToVariant : public DispatchBridge, public testing::WithParamInterface<ToVariantCase> {};
+class ScriptToVariant : public DispatchBridge, public testing::WithParamInterface<ToVariantCase> { };
 
 TEST_P(ScriptToVariant, PicksTheVariantType)
 {
@@ -59,18 +59,15 @@ TEST_P(ScriptToVariant, PicksTheVariantType)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptToVariant,
-                         testing::Values(ToVariantCase{"Undefined", u"undefined", VT_EMPTY, u""},
-                                         ToVariantCase{"Null", u"null", VT_NULL, nullptr},
-                                         ToVariantCase{"True", u"true", VT_BOOL, u"-1"},
-                                         ToVariantCase{"WholeNumber", u"42", VT_I4, u"42"},
-                                         ToVariantCase{"Fraction", u"2.5", VT_R8, u"2.5"},
-                                         ToVariantCase{"BeyondLong", u"4294967296", VT_R8, u"4294967296"},
-                                         ToVariantCase{"Text", u"'报表'", VT_BSTR, u"报表"},
-                                         ToVariantCase{"Date", u"new Date(2023, 2, 15)", VT_DATE, u"2023-03-15"},
-                                         ToVariantCase{"Array", u"[1, 'a']", VT_ARRAY | VT_VARIANT, nullptr},
-                                         ToVariantCase{"PlainObject", u"({ toString: function () { return 'x'; } })",
-                                                       VT_BSTR, u"x"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(ToVariantCase { "Undefined", u"undefined", VT_EMPTY, u"" },
+        ToVariantCase { "Null", u"null", VT_NULL, nullptr }, ToVariantCase { "True", u"true", VT_BOOL, u"-1" },
+        ToVariantCase { "WholeNumber", u"42", VT_I4, u"42" }, ToVariantCase { "Fraction", u"2.5", VT_R8, u"2.5" },
+        ToVariantCase { "BeyondLong", u"4294967296", VT_R8, u"4294967296" },
+        ToVariantCase { "Text", u"'报表'", VT_BSTR, u"报表" },
+        ToVariantCase { "Date", u"new Date(2023, 2, 15)", VT_DATE, u"2023-03-15" },
+        ToVariantCase { "Array", u"[1, 'a']", VT_ARRAY | VT_VARIANT, nullptr },
+        ToVariantCase { "PlainObject", u"({ toString: function () { return 'x'; } })", VT_BSTR, u"x" }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DispatchBridge, FunctionsHaveNoVariantForm)
 {

@@ -10,7 +10,10 @@ namespace probe {
 // of each kind, properties of each kind, and objects it makes.
 class CProbe : public automation::CDispatchObject<CProbe> {
 public:
-    explicit CProbe(Variant variant = Variant::Plain) : m_variant(variant) { }
+    explicit CProbe(Variant variant = Variant::Plain)
+        : m_variant(variant)
+    {
+    }
 
     static const automation::CDispatchTable<CProbe>& Table();
     static const automation::CDispatchTable<CProbe>& ExtraTable();

@@ -10,8 +10,14 @@ namespace {
 using automation::CCoclassTypeInfo;
 using Fault = CFaultyTypeInfo::Call;
 
-ITypeInfo* ProbeInterface() { return CProbe::Table().TypeInfo(); }
-ITypeInfo* ExtraInterface() { return CProbe::ExtraTable().TypeInfo(); }
+ITypeInfo* ProbeInterface()
+{
+    return CProbe::Table().TypeInfo();
+}
+ITypeInfo* ExtraInterface()
+{
+    return CProbe::ExtraTable().TypeInfo();
+}
 
 CCoclassTypeInfo* Coclass(Variant variant, std::vector<automation::ImplementedInterface> interfaces)
 {
@@ -23,7 +29,7 @@ ITypeInfo* DescriptionOf(Variant variant)
 {
     switch (variant) {
     case Variant::Probe: {
-        static auto* info = Coclass(variant, {{ExtraInterface(), 0}, {ProbeInterface(), IMPLTYPEFLAG_FDEFAULT}});
+        static auto* info = Coclass(variant, { { ExtraInterface(), 0 }, { ProbeInterface(), IMPLTYPEFLAG_FDEFAULT } });
         return info;
     }
     case Variant::Plain:
@@ -32,28 +38,29 @@ ITypeInfo* DescriptionOf(Variant variant)
     case Variant::NullTypeInfo:
         return nullptr;
     case Variant::NoDefault: {
-        static auto* info = Coclass(variant, {{ExtraInterface(), 0}, {ProbeInterface(), 0}});
+        static auto* info = Coclass(variant, { { ExtraInterface(), 0 }, { ProbeInterface(), 0 } });
         return info;
     }
     case Variant::BrokenRef: {
-        static CFaultyTypeInfo info(Coclass(variant, {{ProbeInterface(), IMPLTYPEFLAG_FDEFAULT}}), Fault::RefTypeInfo,
-                                    0, E_ACCESSDENIED);
+        static CFaultyTypeInfo info(
+            Coclass(variant, { { ProbeInterface(), IMPLTYPEFLAG_FDEFAULT } }), Fault::RefTypeInfo, 0, E_ACCESSDENIED);
         return &info;
     }
     case Variant::TakenThenBroken: {
-        static CFaultyTypeInfo info(Coclass(variant, {{ProbeInterface(), IMPLTYPEFLAG_FDEFAULT},
-                                                      {ExtraInterface(), IMPLTYPEFLAG_FDEFAULT}}),
-                                    Fault::RefTypeInfo, 1, E_ACCESSDENIED);
+        static CFaultyTypeInfo info(
+            Coclass(
+                variant, { { ProbeInterface(), IMPLTYPEFLAG_FDEFAULT }, { ExtraInterface(), IMPLTYPEFLAG_FDEFAULT } }),
+            Fault::RefTypeInfo, 1, E_ACCESSDENIED);
         return &info;
     }
     case Variant::LaterDefault: {
-        static auto* info = Coclass(variant, {{ExtraInterface(), IMPLTYPEFLAG_FDEFAULT},
-                                              {ProbeInterface(), IMPLTYPEFLAG_FDEFAULT}});
+        static auto* info = Coclass(
+            variant, { { ExtraInterface(), IMPLTYPEFLAG_FDEFAULT }, { ProbeInterface(), IMPLTYPEFLAG_FDEFAULT } });
         return info;
     }
     case Variant::UnreadableFlags: {
-        static CFaultyTypeInfo info(Coclass(variant, {{ProbeInterface(), IMPLTYPEFLAG_FDEFAULT}}),
-                                    Fault::ImplTypeFlags, 0, E_FAIL);
+        static CFaultyTypeInfo info(
+            Coclass(variant, { { ProbeInterface(), IMPLTYPEFLAG_FDEFAULT } }), Fault::ImplTypeFlags, 0, E_FAIL);
         return &info;
     }
     case Variant::WrongKind: {
@@ -72,8 +79,7 @@ ITypeInfo* DescriptionOf(Variant variant)
     return nullptr;
 }
 
-template <Variant V>
-HRESULT Create(REFIID iid, void** object)
+template <Variant V> HRESULT Create(REFIID iid, void** object)
 {
     if (!object)
         return E_POINTER;
@@ -84,12 +90,10 @@ HRESULT Create(REFIID iid, void** object)
     return hr;
 }
 
-template <std::size_t... I>
-std::vector<automation::ComponentClass> ClassList(std::index_sequence<I...>)
+template <std::size_t... I> std::vector<automation::ComponentClass> ClassList(std::index_sequence<I...>)
 {
-    return {automation::ComponentClass{ClassId(Classes[I].variant), std::string(Classes[I].progId) + ".1",
-                                       Classes[I].progId, ProbeDescription, LIBID_Probe,
-                                       &Create<Classes[I].variant>}...};
+    return { automation::ComponentClass { ClassId(Classes[I].variant), std::string(Classes[I].progId) + ".1",
+        Classes[I].progId, ProbeDescription, LIBID_Probe, &Create<Classes[I].variant> }... };
 }
 
 automation::CComponentModule& Module()

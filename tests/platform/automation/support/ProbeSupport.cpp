@@ -5,11 +5,20 @@
 
 namespace test {
 
-std::string ProbeComponentPath() { return PLINTH_PROBE_COMPONENT; }
+std::string ProbeComponentPath()
+{
+    return PLINTH_PROBE_COMPONENT;
+}
 
-std::string NotAComponentPath() { return PLINTH_NOT_A_COMPONENT; }
+std::string NotAComponentPath()
+{
+    return PLINTH_NOT_A_COMPONENT;
+}
 
-std::string RegsvrPath() { return PLINTH_REGSVR; }
+std::string RegsvrPath()
+{
+    return PLINTH_REGSVR;
+}
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -31,6 +40,9 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-ProgramResult RegisterProbe() { return RunProgram(RegsvrPath(), {"/s", ProbeComponentPath()}); }
+ProgramResult RegisterProbe()
+{
+    return RunProgram(RegsvrPath(), { "/s", ProbeComponentPath() });
+}
 
 } // namespace test
