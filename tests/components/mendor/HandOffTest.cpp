@@ -80,6 +80,20 @@ TEST_F(HandOffTest, UpdaterThatEndedWithoutReadingFreesTheBlock)
     EXPECT_EQ(Recorded(), "<Verup><Second and='longer'/></Verup>");
 }
 
+TEST_F(HandOffTest, UpdaterStillRunningAfterTakingItsCopyFreesTheBlock)
+{
+    setenv("MENDOR_TEST_UPDATER", "stay", 1);
+    ASSERT_TRUE(Start("<Verup><First/></Verup>"));
+    unsetenv("MENDOR_TEST_UPDATER");
+    EXPECT_EQ(HandOffFile("command-line"), "23");
+    EXPECT_EQ(HandOffFile("block"), "<Verup><First/></Verup>");
+    for (const char* file : { "command-line", "block", "block-size" })
+        fs::remove(m_root.Path() / "handoff" / file);
+    // The earlier updater still runs; its cleared block says it has its copy.
+    ASSERT_TRUE(Start("<Verup><Second and='longer'/></Verup>"));
+    EXPECT_EQ(Recorded(), "<Verup><Second and='longer'/></Verup>");
+}
+
 TEST_F(HandOffTest, UnreadDescriptionIsNeverOverwritten)
 {
     const std::string first = "<Verup><First/></Verup>";

@@ -4,7 +4,9 @@
 // program name, joined by blanks), "block-size" and "block" (the first n
 // bytes), then clears the bytes as the real updater does once it has its copy.
 // MENDOR_TEST_UPDATER=hold keeps the block without taking it (and says so in
-// handoff/holding) until the file handoff/release appears (at most half a minute); MENDOR_TEST_UPDATER=exit
+// handoff/holding) until the file handoff/release appears (at most half a
+// minute); MENDOR_TEST_UPDATER=stay takes its copy and then runs on until
+// that file appears; MENDOR_TEST_UPDATER=exit
 // ends at once without opening it.
 
 #include "platform/system/SharedMemory.h"
@@ -24,6 +26,14 @@ void Write(const std::string& folder, const char* name, const std::string& bytes
     const std::string path = folder + "/" + name;
     std::ofstream(path + ".part", std::ios::binary) << bytes;
     std::rename((path + ".part").c_str(), path.c_str());
+}
+
+void WaitForRelease(const std::string& folder)
+{
+    const std::string release = folder + "/release";
+    for (int waited = 0; access(release.c_str(), F_OK) != 0 && access(folder.c_str(), F_OK) == 0 && waited < 1500;
+         ++waited)
+        usleep(20000);
 }
 
 } // namespace
@@ -47,10 +57,7 @@ int main(int argc, char** argv)
     }
     if (mode && std::strcmp(mode, "hold") == 0) {
         Write(folder, "holding", "");
-        const std::string release = folder + "/release";
-        for (int waited = 0; access(release.c_str(), F_OK) != 0 && access(folder.c_str(), F_OK) == 0 && waited < 1500;
-             ++waited)
-            usleep(20000);
+        WaitForRelease(folder);
         return 3;
     }
     const std::uint64_t size = sys::SharedMemorySize(mapping);
@@ -64,5 +71,7 @@ int main(int argc, char** argv)
     Write(folder, "block-size", std::to_string(size));
     Write(folder, "block", copy);
     Write(folder, "command-line", commandLine); // written last: the test waits for it
+    if (mode && std::strcmp(mode, "stay") == 0)
+        WaitForRelease(folder);
     return 0;
 }
