@@ -7,6 +7,10 @@ JOBS        ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
+# ccache shares its objects between checkouts in different folders.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 .PHONY: all deps configure build test run bench fuzz asan clean
 
 all: build
