@@ -8,6 +8,7 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ProcessWide.h"
 #include "platform/ui/RecentFileList.h"
 #include "platform/ui/StandardCommands.h"
 #include "platform/ui/Text.h"
@@ -19,7 +20,16 @@
 namespace ui {
 namespace {
 
-CApplication* g_application = nullptr;
+// The program's application object, also for the components' copies of
+// this library (a component's message box is owned by the main window).
+struct ApplicationHolder {
+    CApplication* application = nullptr;
+};
+
+CApplication*& Current()
+{
+    return ProcessWide<ApplicationHolder>("plinth.ui.application.1").application;
+}
 
 const char* const RecentFileSection = "Recent File List";
 
@@ -27,7 +37,7 @@ const char* const RecentFileSection = "Recent File List";
 
 CApplication* GetApp()
 {
-    return g_application;
+    return Current();
 }
 
 CApplication::CApplication(std::string appName)
@@ -35,7 +45,7 @@ CApplication::CApplication(std::string appName)
     , m_registryKey(m_appName)
     , m_profile(std::make_unique<registry::Profile>(registry::Profile::ForApplication(m_registryKey, m_appName)))
 {
-    g_application = this;
+    Current() = this;
     MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     MapCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, [this](WORD id) { OnRecentFile(id); });
@@ -54,8 +64,8 @@ CApplication::~CApplication()
     // Windows first: their views still talk to the documents of the templates.
     m_mainWnd.reset();
     m_templates.clear();
-    if (g_application == this)
-        g_application = nullptr;
+    if (Current() == this)
+        Current() = nullptr;
 }
 
 bool CApplication::InitInstance()

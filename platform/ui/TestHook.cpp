@@ -1,6 +1,7 @@
 #include "platform/ui/TestHook.h"
 
 #include "platform/ui/ControlAccess.h"
+#include "platform/ui/ProcessWide.h"
 #include "platform/ui/Text.h"
 
 #include <QPointer>
@@ -10,11 +11,15 @@
 namespace ui {
 namespace {
 
-// The hook belongs to the user-interface thread, like the windows it sees.
+struct HookState {
+    CTestHook::Handler handler;
+};
+
+// The hook belongs to the user-interface thread, like the windows it sees,
+// and is shared with the components' copies of this library.
 CTestHook::Handler& CurrentHandler()
 {
-    static CTestHook::Handler handler;
-    return handler;
+    return ProcessWide<HookState>("plinth.ui.testHook.1").handler;
 }
 
 } // namespace

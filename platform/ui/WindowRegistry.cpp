@@ -1,6 +1,7 @@
 #include "platform/ui/WindowRegistry.h"
 
 #include "platform/ui/CrossThreadCall.h"
+#include "platform/ui/ProcessWide.h"
 
 #include <QObject>
 #include <QThread>
@@ -10,8 +11,7 @@ namespace ui {
 
 CWindowRegistry& CWindowRegistry::Instance()
 {
-    static CWindowRegistry registry;
-    return registry;
+    return ProcessWide<CWindowRegistry>("plinth.ui.windowRegistry.1");
 }
 
 HWND CWindowRegistry::HandleOfLocked(QWidget* widget)

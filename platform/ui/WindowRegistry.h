@@ -18,7 +18,12 @@ using MessageHandler = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM
 
 class CWindowRegistry {
 public:
+    // The process's one table (shared with the copies of this library inside
+    // components).
     static CWindowRegistry& Instance();
+    CWindowRegistry() = default;
+    CWindowRegistry(const CWindowRegistry&) = delete;
+    CWindowRegistry& operator=(const CWindowRegistry&) = delete;
 
     // The widget's handle, made on first request. It is released when the
     // widget is destroyed.
@@ -36,7 +41,6 @@ public:
     bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    CWindowRegistry() = default;
     struct Entry {
         QWidget* widget = nullptr;
         MessageHandler handler;
