@@ -1,15 +1,14 @@
 #include "platform/ui/ListView.h"
 
 #include "platform/ui/Geometry.h"
+#include "platform/ui/ImageStrip.h"
 #include "platform/ui/Text.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <QHeaderView>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QStyledItemDelegate>
 
 namespace ui {
@@ -123,20 +122,10 @@ void CListView::SetColumnWidth(int index, int width)
 
 bool CListView::SetHeaderImages(const std::vector<BYTE>& strip, int iconSize, COLORREF mask)
 {
-    QImage image = QImage::fromData(strip.data(), static_cast<int>(strip.size()));
-    if (image.isNull() || iconSize <= 0)
+    std::vector<QIcon> images = SplitImageStrip(strip, iconSize, iconSize, mask);
+    if (images.empty())
         return false;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    QRgb transparent = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == (transparent & 0x00FFFFFF))
-                line[x] = 0;
-    }
-    m_headerImages.clear();
-    for (int x = 0; x + iconSize <= image.width(); x += iconSize)
-        m_headerImages.emplace_back(QPixmap::fromImage(image.copy(x, 0, iconSize, std::min(iconSize, image.height()))));
+    m_headerImages = std::move(images);
     return true;
 }
 
@@ -248,33 +237,27 @@ void CListView::HitTest(POINT point, int& row, int& column) const
     column = index.isValid() ? index.column() : -1;
 }
 
-POINT CListView::ClientPoint(const QMouseEvent* event) const
+void CListView::ReportMouse(const QMouseEvent* event, const MouseHandler& handler) const
 {
-    return ToPoint(viewport()->mapTo(this, event->position().toPoint()));
+    if (!handler || event->button() != Qt::LeftButton)
+        return;
+    POINT point = ToPoint(viewport()->mapTo(this, event->position().toPoint()));
+    int row = -1;
+    int column = -1;
+    HitTest(point, row, column);
+    handler(row, column, point);
 }
 
 void CListView::mousePressEvent(QMouseEvent* event)
 {
     QTableWidget::mousePressEvent(event);
-    if (m_clickHandler && event->button() == Qt::LeftButton) {
-        POINT point = ClientPoint(event);
-        int row = -1;
-        int column = -1;
-        HitTest(point, row, column);
-        m_clickHandler(row, column, point);
-    }
+    ReportMouse(event, m_clickHandler);
 }
 
 void CListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTableWidget::mouseDoubleClickEvent(event);
-    if (m_doubleClickHandler && event->button() == Qt::LeftButton) {
-        POINT point = ClientPoint(event);
-        int row = -1;
-        int column = -1;
-        HitTest(point, row, column);
-        m_doubleClickHandler(row, column, point);
-    }
+    ReportMouse(event, m_doubleClickHandler);
 }
 
 void CListView::keyPressEvent(QKeyEvent* event)

@@ -87,7 +87,7 @@ protected:
 private:
     class Delegate;
     friend class Delegate;
-    POINT ClientPoint(const QMouseEvent* event) const;
+    void ReportMouse(const QMouseEvent* event, const MouseHandler& handler) const;
 
     DWORD m_extendedStyle = 0;
     std::vector<QIcon> m_headerImages;

@@ -3,16 +3,15 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/ImageStrip.h"
 #include "platform/ui/ResourceTable.h"
 #include "platform/ui/StandardCommands.h"
 #include "platform/ui/Text.h"
 #include "platform/ui/ToolBarLayout.h"
 
 #include <QAction>
-#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QStyleOptionToolButton>
 #include <QToolButton>
 
@@ -87,32 +86,16 @@ bool CToolBar::LoadToolBar(UINT layoutId)
     return true;
 }
 
-namespace {
-
-// Light grey is the strip's background and shows the bar through it.
-QImage TransparentBackground(QImage strip)
-{
-    strip = strip.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < strip.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
-        for (int x = 0; x < strip.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == 0x00C0C0C0)
-                line[x] = 0;
-    }
-    return strip;
-}
-
-} // namespace
 
 void CToolBar::SetLayout(const ToolBarLayout& layout)
 {
     clear();
     m_items.clear();
     setIconSize(QSize(layout.buttonWidth, layout.buttonHeight));
-    QImage strip;
-    if (!layout.imageStrip.empty())
-        strip = TransparentBackground(QImage::fromData(layout.imageStrip.data(), static_cast<int>(layout.imageStrip.size())));
-    int image = 0;
+    // Light grey is the strip's background and shows the bar through it.
+    std::vector<QIcon> images =
+        SplitImageStrip(layout.imageStrip, layout.buttonWidth, layout.buttonHeight, RGB(192, 192, 192));
+    size_t image = 0;
     const CResourceTable& resources = CResourceTable::Instance();
     for (WORD id : layout.buttons) {
         Item item;
@@ -127,9 +110,8 @@ void CToolBar::SetLayout(const ToolBarLayout& layout)
         item.command->setData(static_cast<uint>(id));
         item.command->setToolTip(ToQString(tip));
         item.command->setStatusTip(ToQString(resources.Prompt(id)));
-        if (!strip.isNull() && (image + 1) * layout.buttonWidth <= strip.width())
-            item.command->setIcon(QIcon(QPixmap::fromImage(
-                strip.copy(image * layout.buttonWidth, 0, layout.buttonWidth, layout.buttonHeight))));
+        if (image < images.size())
+            item.command->setIcon(images[image]);
         ++image;
         QAction* command = item.command;
         connect(command, &QAction::triggered, this, [this, id, command] {
