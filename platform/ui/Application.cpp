@@ -49,9 +49,8 @@ CApplication::CApplication(std::string appName)
     MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     MapCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, [this](WORD id) { OnRecentFile(id); });
-    MapUpdate(ID_FILE_MRU_FILE1, [this](CCommandState& state) {
-        state.Enable(m_recentFiles && !m_recentFiles->GetFiles().empty());
-    });
+    MapUpdate(ID_FILE_MRU_FILE1,
+        [this](CCommandState& state) { state.Enable(m_recentFiles && !m_recentFiles->GetFiles().empty()); });
     MapCommand(ID_APP_EXIT, [this] {
         if (m_mainWnd)
             m_mainWnd->close();
@@ -106,8 +105,8 @@ registry::Profile& CApplication::GetProfile()
     return *m_profile;
 }
 
-std::string CApplication::GetProfileString(const std::string& section, const std::string& entry,
-    const std::string& fallback)
+std::string CApplication::GetProfileString(
+    const std::string& section, const std::string& entry, const std::string& fallback)
 {
     return m_profile->GetString(section, entry, fallback);
 }
@@ -132,8 +131,8 @@ bool CApplication::GetProfileBinary(const std::string& section, const std::strin
     return m_profile->GetBinary(section, entry, data);
 }
 
-bool CApplication::WriteProfileBinary(const std::string& section, const std::string& entry,
-    const std::vector<BYTE>& data)
+bool CApplication::WriteProfileBinary(
+    const std::string& section, const std::string& entry, const std::vector<BYTE>& data)
 {
     return m_profile->WriteBinary(section, entry, data);
 }
@@ -231,7 +230,9 @@ bool CApplication::ProcessShellCommand(const CCommandLineInfo& info)
     return true;
 }
 
-void CApplication::WinHelp(DWORD, UINT) {}
+void CApplication::WinHelp(DWORD, UINT)
+{
+}
 
 void CApplication::SetMainWnd(std::unique_ptr<CMdiFrame> frame)
 {

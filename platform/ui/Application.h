@@ -44,7 +44,8 @@ public:
     void SetRegistryKey(const std::string& key);
     const std::string& GetRegistryKey() const;
     registry::Profile& GetProfile();
-    std::string GetProfileString(const std::string& section, const std::string& entry, const std::string& fallback = "");
+    std::string GetProfileString(
+        const std::string& section, const std::string& entry, const std::string& fallback = "");
     bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value);
     int GetProfileInt(const std::string& section, const std::string& entry, int fallback);
     bool WriteProfileInt(const std::string& section, const std::string& entry, int value);

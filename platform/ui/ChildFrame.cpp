@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
-#include <QMdiArea>
 
 #include <algorithm>
 
@@ -27,7 +27,7 @@ QIcon PageIcon()
     QPainter painter(&page);
     painter.setPen(QColor(110, 110, 110));
     painter.setBrush(Qt::white);
-    painter.drawPolygon(QPolygon({QPoint(2, 1), QPoint(10, 1), QPoint(13, 4), QPoint(13, 14), QPoint(2, 14)}));
+    painter.drawPolygon(QPolygon({ QPoint(2, 1), QPoint(10, 1), QPoint(13, 4), QPoint(13, 14), QPoint(2, 14) }));
     painter.drawLine(10, 1, 10, 4);
     painter.drawLine(10, 4, 13, 4);
     painter.setPen(QColor(60, 110, 190));
@@ -38,7 +38,8 @@ QIcon PageIcon()
 
 } // namespace
 
-CChildFrame::CChildFrame() : CWindow(this)
+CChildFrame::CChildFrame()
+    : CWindow(this)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     if (QApplication::windowIcon().isNull()) {
@@ -51,7 +52,7 @@ CChildFrame::~CChildFrame() = default;
 
 SIZE CChildFrame::InitialSize() const
 {
-    return SIZE{0, 0};
+    return SIZE { 0, 0 };
 }
 
 void CChildFrame::SetView(CView* view)

@@ -9,7 +9,10 @@
 
 namespace ui {
 
-CComboBox::CComboBox(QWidget* parent) : QComboBox(parent) {}
+CComboBox::CComboBox(QWidget* parent)
+    : QComboBox(parent)
+{
+}
 
 int CComboBox::AddString(const std::string& text)
 {

@@ -6,18 +6,21 @@
 
 namespace ui {
 
-CCommandRouter::CCommandRouter(std::vector<CCommandTarget*> chain) : m_chain(std::move(chain))
+CCommandRouter::CCommandRouter(std::vector<CCommandTarget*> chain)
+    : m_chain(std::move(chain))
 {
     m_chain.erase(std::remove(m_chain.begin(), m_chain.end(), nullptr), m_chain.end());
 }
 
-CCommandRouter::CCommandRouter(CCommandTarget& start) : CCommandRouter(start.CommandChain()) {}
+CCommandRouter::CCommandRouter(CCommandTarget& start)
+    : CCommandRouter(start.CommandChain())
+{
+}
 
 bool CCommandRouter::IsHandled(WORD id) const
 {
-    return std::any_of(m_chain.begin(), m_chain.end(), [id](CCommandTarget* target) {
-        return target->HasCommandHandler(id);
-    });
+    return std::any_of(
+        m_chain.begin(), m_chain.end(), [id](CCommandTarget* target) { return target->HasCommandHandler(id); });
 }
 
 CCommandState CCommandRouter::QueryState(WORD id) const

@@ -14,7 +14,10 @@ namespace ui {
 
 class CCommandState {
 public:
-    explicit CCommandState(WORD id) : m_id(id) {}
+    explicit CCommandState(WORD id)
+        : m_id(id)
+    {
+    }
 
     WORD GetID() const { return m_id; }
 

@@ -23,7 +23,7 @@ void CCommandTarget::MapCommand(WORD id, std::function<void()> handler)
 
 void CCommandTarget::MapCommandRange(WORD first, WORD last, Handler handler)
 {
-    m_commandRanges.push_back({Range{first, last}, std::move(handler)});
+    m_commandRanges.push_back({ Range { first, last }, std::move(handler) });
 }
 
 void CCommandTarget::MapUpdate(WORD id, UpdateHandler handler)
@@ -36,7 +36,7 @@ void CCommandTarget::MapUpdate(WORD id, UpdateHandler handler)
 
 void CCommandTarget::MapUpdateRange(WORD first, WORD last, UpdateHandler handler)
 {
-    m_updateRanges.push_back({Range{first, last}, std::move(handler)});
+    m_updateRanges.push_back({ Range { first, last }, std::move(handler) });
 }
 
 bool CCommandTarget::HasCommandHandler(WORD id) const
@@ -72,7 +72,7 @@ bool CCommandTarget::OnToolBarDropDown(WORD, const RECT&)
 
 std::vector<CCommandTarget*> CCommandTarget::CommandChain()
 {
-    return {this};
+    return { this };
 }
 
 } // namespace ui

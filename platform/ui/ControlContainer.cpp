@@ -32,7 +32,11 @@ int MulDiv(int value, int numerator, int denominator)
 
 } // namespace
 
-CControlContainer::CControlContainer(QWidget* parent) : QObject(parent), m_parent(parent) {}
+CControlContainer::CControlContainer(QWidget* parent)
+    : QObject(parent)
+    , m_parent(parent)
+{
+}
 
 CControlContainer::~CControlContainer() = default;
 
@@ -40,14 +44,14 @@ SIZE CControlContainer::BaseUnitsOf(const QFont& font)
 {
     QFontMetrics metrics(font);
     int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return SIZE{(width / 26 + 1) / 2, metrics.height()};
+    return SIZE { (width / 26 + 1) / 2, metrics.height() };
 }
 
 RECT CControlContainer::DialogUnitsToPixels(short x, short y, short cx, short cy) const
 {
     int left = MulDiv(x, m_baseUnits.cx, 4);
     int top = MulDiv(y, m_baseUnits.cy, 8);
-    return RECT{left, top, left + MulDiv(cx, m_baseUnits.cx, 4), top + MulDiv(cy, m_baseUnits.cy, 8)};
+    return RECT { left, top, left + MulDiv(cx, m_baseUnits.cx, 4), top + MulDiv(cy, m_baseUnits.cy, 8) };
 }
 
 void CControlContainer::Create(const DialogTemplate& dialog, const HostedFactory& hosted)
@@ -174,7 +178,8 @@ QWidget* CControlContainer::MakeControl(const DialogControl& control, const Host
     }
     case ControlKind::ListView: {
         auto* list = new CListView(m_parent);
-        connect(list, &QTableWidget::itemSelectionChanged, this, [this, id] { Notify(id, Notification::SelectionChange); });
+        connect(
+            list, &QTableWidget::itemSelectionChanged, this, [this, id] { Notify(id, Notification::SelectionChange); });
         connect(list, &QTableWidget::cellClicked, this, [this, id] { Notify(id, Notification::Clicked); });
         connect(list, &QTableWidget::cellDoubleClicked, this, [this, id] { Notify(id, Notification::DoubleClick); });
         return list;
@@ -208,7 +213,7 @@ WORD CControlContainer::GetId(const QWidget* control) const
 std::vector<QWidget*> CControlContainer::RadioGroup(WORD firstId) const
 {
     auto found = m_radioGroups.find(firstId);
-    return found == m_radioGroups.end() ? std::vector<QWidget*>{} : found->second;
+    return found == m_radioGroups.end() ? std::vector<QWidget*> {} : found->second;
 }
 
 void CControlContainer::Notify(WORD id, Notification notification)

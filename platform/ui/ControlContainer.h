@@ -61,7 +61,7 @@ private:
     void Notify(WORD id, Notification notification);
 
     QWidget* m_parent;
-    SIZE m_baseUnits{4, 8};
+    SIZE m_baseUnits { 4, 8 };
     NotificationSink m_sink;
     std::map<WORD, QWidget*> m_controls;
     std::map<WORD, ControlKind> m_kinds;

@@ -14,7 +14,10 @@ namespace ui {
 // still holds it, so the site cuts it loose when it goes.
 class CControlSite::Sink : public IDispatch {
 public:
-    explicit Sink(EventHandler handler) : m_handler(std::move(handler)) {}
+    explicit Sink(EventHandler handler)
+        : m_handler(std::move(handler))
+    {
+    }
 
     void Detach() { m_handler = nullptr; }
 
@@ -57,7 +60,7 @@ public:
 
 private:
     virtual ~Sink() = default;
-    std::atomic<ULONG> m_references{1};
+    std::atomic<ULONG> m_references { 1 };
     EventHandler m_handler;
 };
 
@@ -91,7 +94,7 @@ bool CControlSite::Create(const std::string& progId, QWidget* parent, EventHandl
 {
     Clear();
     std::u16string name = base::AnsiToUtf16(progId);
-    CLSID clsid{};
+    CLSID clsid {};
     m_result = CLSIDFromProgID(name.c_str(), &clsid);
     if (FAILED(m_result))
         return false;

@@ -22,7 +22,10 @@ namespace {
 // away: after it ran, or when Qt dropped it because its receiver was deleted.
 class Completion {
 public:
-    explicit Completion(std::shared_ptr<CCrossThreadCall::Pending> pending) : m_pending(std::move(pending)) {}
+    explicit Completion(std::shared_ptr<CCrossThreadCall::Pending> pending)
+        : m_pending(std::move(pending))
+    {
+    }
     ~Completion()
     {
         std::lock_guard lock(m_pending->mutex);

@@ -119,9 +119,11 @@ void CDataExchange::Range(WORD id, int value, int minimum, int maximum)
 {
     if (!m_save || m_failed || (value >= minimum && value <= maximum))
         return;
-    std::string range = std::to_string(minimum) + (base::IsChineseUserInterface() ? " 到 " : " and ") + std::to_string(maximum);
-    Fail(m_controls.GetControl(id), base::IsChineseUserInterface() ? "请输入一个介于 " + range + " 之间的整数。"
-                                                                  : "Please enter an integer between " + range + ".");
+    std::string range
+        = std::to_string(minimum) + (base::IsChineseUserInterface() ? " 到 " : " and ") + std::to_string(maximum);
+    Fail(m_controls.GetControl(id),
+        base::IsChineseUserInterface() ? "请输入一个介于 " + range + " 之间的整数。"
+                                       : "Please enter an integer between " + range + ".");
 }
 
 } // namespace ui

@@ -16,13 +16,17 @@
 
 namespace ui {
 
-CDialog::CDialog(UINT templateId, QWidget* parent) : QDialog(parent), CWindow(this)
+CDialog::CDialog(UINT templateId, QWidget* parent)
+    : QDialog(parent)
+    , CWindow(this)
 {
     const DialogTemplate* found = CResourceTable::Instance().FindDialog(templateId);
-    Build(found ? *found : DialogTemplate{});
+    Build(found ? *found : DialogTemplate {});
 }
 
-CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent) : QDialog(parent), CWindow(this)
+CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
+    : QDialog(parent)
+    , CWindow(this)
 {
     Build(dialogTemplate);
 }
@@ -99,7 +103,7 @@ void CDialog::CheckDlgButton(WORD id, int check)
 
 void CDialog::MapNotification(WORD id, Notification notification, std::function<void()> handler)
 {
-    m_notifications[{id, notification}] = std::move(handler);
+    m_notifications[{ id, notification }] = std::move(handler);
 }
 
 bool CDialog::UpdateData(bool saveAndValidate)
@@ -122,9 +126,9 @@ void CDialog::SetPosition(POINT topLeft)
 
 void CDialog::CenterWindow()
 {
-    QRect area = parentWidget() ? parentWidget()->window()->frameGeometry()
-                                : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                                    : QRect());
+    QRect area = parentWidget()
+        ? parentWidget()->window()->frameGeometry()
+        : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect());
     if (area.isValid())
         move(area.center() - rect().center());
 }
@@ -135,7 +139,9 @@ bool CDialog::OnInitDialog()
     return true;
 }
 
-void CDialog::DoDataExchange(CDataExchange&) {}
+void CDialog::DoDataExchange(CDataExchange&)
+{
+}
 
 void CDialog::OnOK()
 {
@@ -155,7 +161,7 @@ bool CDialog::OnCommandMessage(WORD id)
 
 void CDialog::OnNotification(WORD id, Notification notification)
 {
-    auto found = m_notifications.find({id, notification});
+    auto found = m_notifications.find({ id, notification });
     if (found != m_notifications.end() && found->second) {
         std::function<void()> handler = found->second;
         handler();

@@ -51,8 +51,8 @@ std::string FilterToNameFilters(const std::string& filter)
     return result;
 }
 
-CFileDialog::CFileDialog(bool openDialog, const std::string& defaultExtension, const std::string& fileName,
-    DWORD flags, const std::string& filter, QWidget* owner)
+CFileDialog::CFileDialog(bool openDialog, const std::string& defaultExtension, const std::string& fileName, DWORD flags,
+    const std::string& filter, QWidget* owner)
     : m_open(openDialog)
     , m_defaultExtension(defaultExtension)
     , m_fileName(fileName)
@@ -112,7 +112,9 @@ void CFileDialog::Enlarge(int dx, int dy)
         m_dialog->resize(m_dialog->width() + dx, m_dialog->height() + dy);
 }
 
-void CFileDialog::OnInitDialog() {}
+void CFileDialog::OnInitDialog()
+{
+}
 
 std::string CFileDialog::Accepted() const
 {
@@ -135,7 +137,8 @@ int CFileDialog::DoModal()
     if (!nameFilters.empty())
         m_dialog->setNameFilters(ToQString(nameFilters).split(";;"));
     if (!m_defaultExtension.empty())
-        m_dialog->setDefaultSuffix(ToQString(m_defaultExtension[0] == '.' ? m_defaultExtension.substr(1) : m_defaultExtension));
+        m_dialog->setDefaultSuffix(
+            ToQString(m_defaultExtension[0] == '.' ? m_defaultExtension.substr(1) : m_defaultExtension));
     // A name with wildcards is a filter, not a file name.
     if (!m_fileName.empty() && m_fileName.find_first_of("*?") == std::string::npos) {
         std::filesystem::path initial(FileSystemPath(m_fileName));

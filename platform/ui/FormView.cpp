@@ -8,10 +8,11 @@
 
 namespace ui {
 
-CFormView::CFormView(UINT templateId, QWidget* parent) : CView(parent)
+CFormView::CFormView(UINT templateId, QWidget* parent)
+    : CView(parent)
 {
     const DialogTemplate* found = CResourceTable::Instance().FindDialog(templateId);
-    DialogTemplate dialog = found ? *found : DialogTemplate{};
+    DialogTemplate dialog = found ? *found : DialogTemplate {};
     m_controls = new CControlContainer(this);
     m_controls->Create(dialog, [this](const DialogControl& control, QWidget* parent) -> QWidget* {
         auto site = std::make_unique<CControlSite>();
@@ -55,7 +56,7 @@ IDispatch* CFormView::GetControlDispatch(WORD id) const
 
 void CFormView::MapEvent(WORD controlId, DISPID event, EventHandler handler)
 {
-    m_events[{controlId, event}] = std::move(handler);
+    m_events[{ controlId, event }] = std::move(handler);
 }
 
 QSize CFormView::sizeHint() const
@@ -63,11 +64,13 @@ QSize CFormView::sizeHint() const
     return m_templateSize;
 }
 
-void CFormView::OnControlEvent(WORD, DISPID, DISPPARAMS*) {}
+void CFormView::OnControlEvent(WORD, DISPID, DISPPARAMS*)
+{
+}
 
 void CFormView::DispatchEvent(WORD controlId, DISPID event, DISPPARAMS* params)
 {
-    auto found = m_events.find({controlId, event});
+    auto found = m_events.find({ controlId, event });
     if (found != m_events.end() && found->second) {
         EventHandler handler = found->second;
         handler(params);

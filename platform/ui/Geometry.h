@@ -11,7 +11,7 @@ namespace ui {
 
 inline RECT ToRect(const QRect& rect)
 {
-    return RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    return RECT { rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height() };
 }
 
 inline QRect ToQRect(const RECT& rect)
@@ -21,7 +21,7 @@ inline QRect ToQRect(const RECT& rect)
 
 inline POINT ToPoint(const QPoint& point)
 {
-    return POINT{point.x(), point.y()};
+    return POINT { point.x(), point.y() };
 }
 
 inline QPoint ToQPoint(const POINT& point)

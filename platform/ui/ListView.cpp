@@ -28,14 +28,18 @@ QTableWidgetItem* ReadOnlyItem(const QString& text)
 // Hands each cell to the owner's painter first.
 class CListView::Delegate : public QStyledItemDelegate {
 public:
-    explicit Delegate(CListView* list) : QStyledItemDelegate(list), m_list(list) {}
+    explicit Delegate(CListView* list)
+        : QStyledItemDelegate(list)
+        , m_list(list)
+    {
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         if (m_list->m_painter) {
             QRect rect = option.rect.translated(m_list->viewport()->mapTo(m_list, QPoint(0, 0)));
-            CellPaint cell{index.row(), index.column(), ToRect(rect),
-                m_list->selectionModel()->isRowSelected(index.row(), QModelIndex()), m_list->hasFocus()};
+            CellPaint cell { index.row(), index.column(), ToRect(rect),
+                m_list->selectionModel()->isRowSelected(index.row(), QModelIndex()), m_list->hasFocus() };
             painter->save();
             // The painter works in the list's coordinates, like the rectangle.
             painter->translate(-m_list->viewport()->mapTo(m_list, QPoint(0, 0)));
@@ -51,7 +55,8 @@ private:
     CListView* m_list;
 };
 
-CListView::CListView(QWidget* parent) : QTableWidget(parent)
+CListView::CListView(QWidget* parent)
+    : QTableWidget(parent)
 {
     setItemDelegate(new Delegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -224,7 +229,7 @@ void CListView::EnsureVisible(int row)
 RECT CListView::GetCellRect(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
-        return RECT{};
+        return RECT {};
     QRect rect = visualRect(model()->index(row, column));
     return ToRect(rect.translated(viewport()->mapTo(this, QPoint(0, 0))));
 }

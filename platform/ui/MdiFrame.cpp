@@ -51,7 +51,8 @@ bool IsChildWindowCommand(WORD id)
 
 } // namespace
 
-CMdiFrame::CMdiFrame() : CWindow(this)
+CMdiFrame::CMdiFrame()
+    : CWindow(this)
 {
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName("MdiClient");
@@ -93,7 +94,7 @@ CMdiFrame::CMdiFrame() : CWindow(this)
             MDIActivate(children[index]);
     });
     MapCommand(ID_MORE_WINDOWS, [this] { m_mdiArea->activateNextSubWindow(); });
-    for (WORD bar : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+    for (WORD bar : { ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR }) {
         MapCommand(bar, [this, bar] { ToggleBar(bar); });
         MapUpdate(bar, [this, bar](CCommandState& state) {
             state.Enable(GetToolBar(bar) != nullptr || (bar == ID_VIEW_STATUS_BAR && m_statusBar));
@@ -289,7 +290,7 @@ bool CMdiFrame::LoadBarState(const std::string& section)
 std::vector<CCommandTarget*> CMdiFrame::CommandChain()
 {
     CChildFrame* child = MDIGetActive();
-    return {GetActiveView(), GetActiveDocument(), child, this, GetApp()};
+    return { GetActiveView(), GetActiveDocument(), child, this, GetApp() };
 }
 
 bool CMdiFrame::ExecuteCommand(WORD id)
@@ -448,9 +449,13 @@ void CMdiFrame::RefreshWindowMenu()
     OnWindowMenuRefreshed(menu);
 }
 
-void CMdiFrame::OnWindowMenuRefreshed(QMenu*) {}
+void CMdiFrame::OnWindowMenuRefreshed(QMenu*)
+{
+}
 
-void CMdiFrame::OnChildActivated(CChildFrame*) {}
+void CMdiFrame::OnChildActivated(CChildFrame*)
+{
+}
 
 void CMdiFrame::ChildActivated()
 {

@@ -28,13 +28,13 @@ struct MenuItem {
 
     static MenuItem Command(WORD id, std::string text, UINT flags = 0)
     {
-        return MenuItem{Kind::Command, id, std::move(text), flags, {}};
+        return MenuItem { Kind::Command, id, std::move(text), flags, {} };
     }
     static MenuItem Popup(std::string text, std::vector<MenuItem> items)
     {
-        return MenuItem{Kind::Popup, 0, std::move(text), 0, std::move(items)};
+        return MenuItem { Kind::Popup, 0, std::move(text), 0, std::move(items) };
     }
-    static MenuItem Separator() { return MenuItem{Kind::Separator, 0, {}, 0, {}}; }
+    static MenuItem Separator() { return MenuItem { Kind::Separator, 0, {}, 0, {} }; }
 };
 
 struct MenuResource {

@@ -25,29 +25,29 @@ struct ButtonSpec {
     QMessageBox::ButtonRole role;
 };
 
-const ButtonSpec OkButton{IDOK, "OK", "确定", QMessageBox::AcceptRole};
-const ButtonSpec CancelButton{IDCANCEL, "Cancel", "取消", QMessageBox::RejectRole};
-const ButtonSpec AbortButton{IDABORT, "&Abort", "中止(&A)", QMessageBox::RejectRole};
-const ButtonSpec RetryButton{IDRETRY, "&Retry", "重试(&R)", QMessageBox::AcceptRole};
-const ButtonSpec IgnoreButton{IDIGNORE, "&Ignore", "忽略(&I)", QMessageBox::AcceptRole};
-const ButtonSpec YesButton{IDYES, "&Yes", "是(&Y)", QMessageBox::YesRole};
-const ButtonSpec NoButton{IDNO, "&No", "否(&N)", QMessageBox::NoRole};
+const ButtonSpec OkButton { IDOK, "OK", "确定", QMessageBox::AcceptRole };
+const ButtonSpec CancelButton { IDCANCEL, "Cancel", "取消", QMessageBox::RejectRole };
+const ButtonSpec AbortButton { IDABORT, "&Abort", "中止(&A)", QMessageBox::RejectRole };
+const ButtonSpec RetryButton { IDRETRY, "&Retry", "重试(&R)", QMessageBox::AcceptRole };
+const ButtonSpec IgnoreButton { IDIGNORE, "&Ignore", "忽略(&I)", QMessageBox::AcceptRole };
+const ButtonSpec YesButton { IDYES, "&Yes", "是(&Y)", QMessageBox::YesRole };
+const ButtonSpec NoButton { IDNO, "&No", "否(&N)", QMessageBox::NoRole };
 
 std::vector<ButtonSpec> ButtonsOf(UINT type)
 {
     switch (type & 0xF) {
     case MB_OKCANCEL:
-        return {OkButton, CancelButton};
+        return { OkButton, CancelButton };
     case MB_ABORTRETRYIGNORE:
-        return {AbortButton, RetryButton, IgnoreButton};
+        return { AbortButton, RetryButton, IgnoreButton };
     case MB_YESNOCANCEL:
-        return {YesButton, NoButton, CancelButton};
+        return { YesButton, NoButton, CancelButton };
     case MB_YESNO:
-        return {YesButton, NoButton};
+        return { YesButton, NoButton };
     case MB_RETRYCANCEL:
-        return {RetryButton, CancelButton};
+        return { RetryButton, CancelButton };
     default:
-        return {OkButton};
+        return { OkButton };
     }
 }
 

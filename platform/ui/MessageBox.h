@@ -31,7 +31,6 @@ constexpr UINT MB_DEFBUTTON3 = 0x00000200;
 constexpr UINT MB_APPLMODAL = 0x00000000;
 constexpr UINT MB_TASKMODAL = 0x00002000;
 
-
 // text and caption are 8-bit; owner 0 means no owner window. An empty
 // caption shows the application's name.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -16,7 +16,7 @@ namespace ui {
 
 template <typename T> T& ProcessWide(const char* key)
 {
-    static std::atomic<T*> cached{nullptr};
+    static std::atomic<T*> cached { nullptr };
     if (T* found = cached.load())
         return *found;
     static std::mutex mutex;

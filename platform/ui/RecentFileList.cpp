@@ -6,7 +6,11 @@
 
 namespace ui {
 
-CRecentFileList::CRecentFileList(std::string section, size_t size) : m_section(std::move(section)), m_size(size) {}
+CRecentFileList::CRecentFileList(std::string section, size_t size)
+    : m_section(std::move(section))
+    , m_size(size)
+{
+}
 
 void CRecentFileList::Add(const std::string& path)
 {

@@ -16,7 +16,7 @@ template <typename T> const T* CResourceTable::Pick(const Copies<T>& copies, UIN
     WORD other = wanted == LANG_CHINESE ? LANG_ENGLISH : LANG_CHINESE;
     const T* fallback = nullptr;
     const T* any = nullptr;
-    for (auto it = copies.lower_bound({id, 0}); it != copies.end() && it->first.first == id; ++it) {
+    for (auto it = copies.lower_bound({ id, 0 }); it != copies.end() && it->first.first == id; ++it) {
         WORD primary = PRIMARYLANGID(it->first.second);
         if (primary == wanted)
             return &it->second;
@@ -30,27 +30,27 @@ template <typename T> const T* CResourceTable::Pick(const Copies<T>& copies, UIN
 
 void CResourceTable::AddMenu(UINT id, LANGID language, MenuResource menu)
 {
-    m_menus[{id, language}] = std::move(menu);
+    m_menus[{ id, language }] = std::move(menu);
 }
 
 void CResourceTable::AddAccelerators(UINT id, LANGID language, AcceleratorTable table)
 {
-    m_accelerators[{id, language}] = std::move(table);
+    m_accelerators[{ id, language }] = std::move(table);
 }
 
 void CResourceTable::AddToolBar(UINT id, LANGID language, ToolBarLayout layout)
 {
-    m_toolBars[{id, language}] = std::move(layout);
+    m_toolBars[{ id, language }] = std::move(layout);
 }
 
 void CResourceTable::AddString(UINT id, LANGID language, std::string text)
 {
-    m_strings[{id, language}] = std::move(text);
+    m_strings[{ id, language }] = std::move(text);
 }
 
 void CResourceTable::AddDialog(UINT id, LANGID language, DialogTemplate dialog)
 {
-    m_dialogs[{id, language}] = std::move(dialog);
+    m_dialogs[{ id, language }] = std::move(dialog);
 }
 
 const MenuResource* CResourceTable::FindMenu(UINT id) const

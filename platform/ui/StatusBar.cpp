@@ -13,7 +13,8 @@
 
 namespace ui {
 
-CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent)
+CStatusBar::CStatusBar(QWidget* parent)
+    : QStatusBar(parent)
 {
     setObjectName("StatusBar");
     setSizeGripEnabled(true);
@@ -127,7 +128,7 @@ std::string CStatusBar::GetPaneText(int index) const
 RECT CStatusBar::GetItemRect(int index) const
 {
     if (index < 0 || index >= GetCount())
-        return RECT{};
+        return RECT {};
     const QLabel* label = m_panes[static_cast<size_t>(index)].label;
     return ToRect(QRect(label->mapTo(this, QPoint(0, 0)), label->size()));
 }

@@ -69,7 +69,8 @@ bool CModalWindow::Press(int id)
     return PressControl(Control(id));
 }
 
-CTestHook::CTestHook(Handler handler) : m_previous(std::move(CurrentHandler()))
+CTestHook::CTestHook(Handler handler)
+    : m_previous(std::move(CurrentHandler()))
 {
     CurrentHandler() = std::move(handler);
 }
@@ -84,8 +85,8 @@ bool CTestHook::IsActive()
     return static_cast<bool>(CurrentHandler());
 }
 
-void CTestHook::ModalWindowOpening(QWidget* window, CModalWindow::ControlFinder finder, std::string text,
-    bool messageBox)
+void CTestHook::ModalWindowOpening(
+    QWidget* window, CModalWindow::ControlFinder finder, std::string text, bool messageBox)
 {
     if (!IsActive() || !window)
         return;

@@ -53,8 +53,8 @@ public:
     static bool IsActive();
     // Called by the framework once the window's modal run is about to start:
     // schedules the handler for the first turn of that run.
-    static void ModalWindowOpening(QWidget* window, CModalWindow::ControlFinder finder, std::string text = {},
-        bool messageBox = false);
+    static void ModalWindowOpening(
+        QWidget* window, CModalWindow::ControlFinder finder, std::string text = {}, bool messageBox = false);
 
 private:
     Handler m_previous;

@@ -22,7 +22,10 @@ namespace ui {
 // A flat button; as a drop-down button its arrow reports instead of acting.
 class CToolBar::Button : public QToolButton {
 public:
-    Button(CToolBar* bar, WORD id) : QToolButton(bar), m_bar(bar), m_id(id)
+    Button(CToolBar* bar, WORD id)
+        : QToolButton(bar)
+        , m_bar(bar)
+        , m_id(id)
     {
         setAutoRaise(true);
         setFocusPolicy(Qt::NoFocus);
@@ -65,7 +68,9 @@ private:
     std::unique_ptr<QMenu> m_arrowMenu;
 };
 
-CToolBar::CToolBar(WORD barId, QWidget* parent) : QToolBar(parent), m_barId(barId)
+CToolBar::CToolBar(WORD barId, QWidget* parent)
+    : QToolBar(parent)
+    , m_barId(barId)
 {
     setObjectName(QString("ToolBar-%1").arg(barId));
     setAllowedAreas(Qt::AllToolBarAreas);
@@ -86,15 +91,14 @@ bool CToolBar::LoadToolBar(UINT layoutId)
     return true;
 }
 
-
 void CToolBar::SetLayout(const ToolBarLayout& layout)
 {
     clear();
     m_items.clear();
     setIconSize(QSize(layout.buttonWidth, layout.buttonHeight));
     // Light grey is the strip's background and shows the bar through it.
-    std::vector<QIcon> images =
-        SplitImageStrip(layout.imageStrip, layout.buttonWidth, layout.buttonHeight, RGB(192, 192, 192));
+    std::vector<QIcon> images
+        = SplitImageStrip(layout.imageStrip, layout.buttonWidth, layout.buttonHeight, RGB(192, 192, 192));
     size_t image = 0;
     const CResourceTable& resources = CResourceTable::Instance();
     for (WORD id : layout.buttons) {
@@ -123,7 +127,8 @@ void CToolBar::SetLayout(const ToolBarLayout& layout)
         });
         item.button = new Button(this, id);
         item.button->setDefaultAction(item.command);
-        item.button->setToolButtonStyle(item.command->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+        item.button->setToolButtonStyle(
+            item.command->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
         item.slot = addWidget(item.button);
         m_items.push_back(item);
     }
@@ -156,7 +161,7 @@ int CToolBar::CommandToIndex(WORD id) const
 RECT CToolBar::GetItemRect(int index) const
 {
     if (index < 0 || index >= GetCount())
-        return RECT{};
+        return RECT {};
     return ToRect(actionGeometry(m_items[static_cast<size_t>(index)].slot));
 }
 

@@ -8,7 +8,11 @@
 
 namespace ui {
 
-CView::CView(QWidget* parent) : QWidget(parent), CWindow(this) {}
+CView::CView(QWidget* parent)
+    : QWidget(parent)
+    , CWindow(this)
+{
+}
 
 CView::~CView()
 {
@@ -34,9 +38,13 @@ void CView::OnUpdate(CView*, LPARAM)
     update();
 }
 
-void CView::OnActivateView(bool) {}
+void CView::OnActivateView(bool)
+{
+}
 
-void CView::OnSize(int, int) {}
+void CView::OnSize(int, int)
+{
+}
 
 void CView::resizeEvent(QResizeEvent* event)
 {
@@ -46,7 +54,7 @@ void CView::resizeEvent(QResizeEvent* event)
 
 std::vector<CCommandTarget*> CView::CommandChain()
 {
-    return {this, m_document};
+    return { this, m_document };
 }
 
 bool CView::OnCommandMessage(WORD id)

@@ -65,7 +65,7 @@ RECT CWindow::GetWindowRect() const
 
 RECT CWindow::GetClientRect() const
 {
-    return RECT{0, 0, m_widget->width(), m_widget->height()};
+    return RECT { 0, 0, m_widget->width(), m_widget->height() };
 }
 
 void CWindow::MoveWindow(const RECT& rect)

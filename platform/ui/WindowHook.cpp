@@ -10,7 +10,9 @@
 
 namespace ui {
 
-CWindowHook::CWindowHook(QWidget* widget) : QObject(widget), m_widget(widget)
+CWindowHook::CWindowHook(QWidget* widget)
+    : QObject(widget)
+    , m_widget(widget)
 {
     widget->installEventFilter(this);
 }
@@ -28,7 +30,7 @@ bool CWindowHook::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Paint:
         if (m_paint) {
             QPainter painter(m_widget);
-            m_paint(painter, RECT{0, 0, m_widget->width(), m_widget->height()});
+            m_paint(painter, RECT { 0, 0, m_widget->width(), m_widget->height() });
             return true;
         }
         break;

@@ -95,9 +95,8 @@ LRESULT CWindowRegistry::Send(HWND window, UINT message, WPARAM wParam, LPARAM l
     // The call is queued while the table is locked, so the window cannot be
     // released between the lookup and the queueing; if it goes away later,
     // Qt drops the queued call and the caller is released with 0.
-    CCrossThreadCall call(widget, [this, window, message, wParam, lParam] {
-        return Deliver(window, message, wParam, lParam);
-    });
+    CCrossThreadCall call(
+        widget, [this, window, message, wParam, lParam] { return Deliver(window, message, wParam, lParam); });
     lock.unlock();
     return call.Wait();
 }
@@ -108,8 +107,8 @@ bool CWindowRegistry::Post(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     auto found = m_entries.find(window);
     if (found == m_entries.end())
         return false;
-    return PostToThreadOf(found->second.widget,
-        [this, window, message, wParam, lParam] { Deliver(window, message, wParam, lParam); });
+    return PostToThreadOf(
+        found->second.widget, [this, window, message, wParam, lParam] { Deliver(window, message, wParam, lParam); });
 }
 
 } // namespace ui

@@ -47,12 +47,12 @@ TEST_F(OpenDocumentTest, OpenedPathsJoinRecentListNewestFirstAndActivationDoesNo
     app->OpenDocumentFile(a);
     app->OpenDocumentFile(b);
     app->OpenDocumentFile(a);
-    EXPECT_EQ(Recent(*app), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(Recent(*app), (std::vector<std::string> { b, a }));
 
     std::vector<std::string> more;
-    for (const char* name : {"c.orn", "d.orn", "e.orn"})
+    for (const char* name : { "c.orn", "d.orn", "e.orn" })
         app->OpenDocumentFile(more.emplace_back(MakeFile(name)));
-    EXPECT_EQ(Recent(*app), (std::vector<std::string>{more[2], more[1], more[0], b}));
+    EXPECT_EQ(Recent(*app), (std::vector<std::string> { more[2], more[1], more[0], b }));
 }
 
 TEST_F(OpenDocumentTest, ClosedAndReopenedFileMovesToTopOfRecentList)
@@ -64,7 +64,7 @@ TEST_F(OpenDocumentTest, ClosedAndReopenedFileMovesToTopOfRecentList)
     document->OnCloseDocument();
     EXPECT_EQ(Template().GetDocuments().size(), 1u);
     EXPECT_NE(app->OpenDocumentFile(a), nullptr);
-    EXPECT_EQ(Recent(*app), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(Recent(*app), (std::vector<std::string> { a, b }));
 }
 
 TEST_F(OpenDocumentTest, RecentListIsKeptInTheProfileAcrossRuns)
@@ -74,7 +74,7 @@ TEST_F(OpenDocumentTest, RecentListIsKeptInTheProfileAcrossRuns)
     app->OpenDocumentFile(a);
     app->OpenDocumentFile(b);
     StartApplication();
-    EXPECT_EQ(Recent(*app), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(Recent(*app), (std::vector<std::string> { b, a }));
     EXPECT_EQ(app->GetProfileString("Recent File List", "File1"), b);
 }
 
@@ -125,7 +125,7 @@ TEST_F(OpenDocumentTest, RecentEntryThatNoLongerOpensLeavesTheList)
     std::filesystem::remove(b);
     ui::CTestHook hook([](ui::CModalWindow& window) { window.Press(IDOK); });
     EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_MRU_FILE1));
-    EXPECT_EQ(Recent(*app), std::vector<std::string>{a});
+    EXPECT_EQ(Recent(*app), std::vector<std::string> { a });
     EXPECT_EQ(app->GetProfileString("Recent File List", "File1"), a);
     EXPECT_EQ(app->GetProfileString("Recent File List", "File2"), "");
 }
@@ -173,7 +173,7 @@ struct CommandLineCase {
     std::string file;
 };
 
-class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
+class CommandLineTest : public testing::TestWithParam<CommandLineCase> { };
 
 TEST_P(CommandLineTest, ParsesToNewOrOpen)
 {
@@ -183,23 +183,23 @@ TEST_P(CommandLineTest, ParsesToNewOrOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, CommandLineTest,
-    testing::Values(CommandLineCase{"none", {}, ui::CCommandLineInfo::Action::FileNew, ""},
-        CommandLineCase{"path", {"/tmp/r.orn"}, ui::CCommandLineInfo::Action::FileOpen, "/tmp/r.orn"},
-        CommandLineCase{"webPath", {"HTTP://h/a.htm::d.xml"}, ui::CCommandLineInfo::Action::FileOpen,
-            "HTTP://h/a.htm::d.xml"},
-        CommandLineCase{"optionSkipped", {"-style", "r.orn"}, ui::CCommandLineInfo::Action::FileOpen, "r.orn"},
-        CommandLineCase{"firstPathWins", {"a.orn", "b.orn"}, ui::CCommandLineInfo::Action::FileOpen, "a.orn"}),
+    testing::Values(CommandLineCase { "none", {}, ui::CCommandLineInfo::Action::FileNew, "" },
+        CommandLineCase { "path", { "/tmp/r.orn" }, ui::CCommandLineInfo::Action::FileOpen, "/tmp/r.orn" },
+        CommandLineCase {
+            "webPath", { "HTTP://h/a.htm::d.xml" }, ui::CCommandLineInfo::Action::FileOpen, "HTTP://h/a.htm::d.xml" },
+        CommandLineCase { "optionSkipped", { "-style", "r.orn" }, ui::CCommandLineInfo::Action::FileOpen, "r.orn" },
+        CommandLineCase { "firstPathWins", { "a.orn", "b.orn" }, ui::CCommandLineInfo::Action::FileOpen, "a.orn" }),
     [](const testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OpenDocumentTest, ShellCommandOpensNamedFileOrMakesNewDocument)
 {
-    EXPECT_TRUE(app->ProcessShellCommand(ui::CCommandLineInfo{}));
+    EXPECT_TRUE(app->ProcessShellCommand(ui::CCommandLineInfo {}));
     EXPECT_EQ(Template().GetDocuments().size(), 1u);
-    ui::CCommandLineInfo open{ui::CCommandLineInfo::Action::FileOpen, MakeFile("a.orn")};
+    ui::CCommandLineInfo open { ui::CCommandLineInfo::Action::FileOpen, MakeFile("a.orn") };
     EXPECT_TRUE(app->ProcessShellCommand(open));
     EXPECT_EQ(Frame().GetActiveDocument()->GetTitle(), "a.orn");
     ui::CTestHook hook([](ui::CModalWindow& window) { window.Press(IDOK); });
-    EXPECT_FALSE(app->ProcessShellCommand({ui::CCommandLineInfo::Action::FileOpen, (files / "none").string()}));
+    EXPECT_FALSE(app->ProcessShellCommand({ ui::CCommandLineInfo::Action::FileOpen, (files / "none").string() }));
 }
 
 } // namespace

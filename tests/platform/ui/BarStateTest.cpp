@@ -15,9 +15,9 @@ protected:
     void AddBars()
     {
         ui::ToolBarLayout layout;
-        layout.buttons = {ID_FILE_NEW};
+        layout.buttons = { ID_FILE_NEW };
         ui::CResourceTable::Instance().AddToolBar(128, ui::LanguageEnglish, layout);
-        for (WORD id : {ID_VIEW_TOOLBAR, TableBar, FormatBar}) {
+        for (WORD id : { ID_VIEW_TOOLBAR, TableBar, FormatBar }) {
             auto* bar = new ui::CToolBar(id);
             bar->LoadToolBar(128);
             Frame().AddToolBar(bar);
@@ -53,7 +53,7 @@ TEST_F(BarStateTest, NothingStoredOrDamagedLayoutLeavesTheBarsAlone)
 {
     AddBars();
     EXPECT_FALSE(Frame().LoadBarState("General"));
-    app->WriteProfileBinary("General", "BarState", {1, 2, 3, 4});
+    app->WriteProfileBinary("General", "BarState", { 1, 2, 3, 4 });
     EXPECT_FALSE(Frame().LoadBarState("General"));
     EXPECT_TRUE(Frame().IsControlBarVisible(TableBar));
     EXPECT_EQ(Frame().toolBarArea(Frame().GetToolBar(TableBar)), Qt::TopToolBarArea);

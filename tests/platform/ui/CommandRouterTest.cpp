@@ -11,7 +11,11 @@ namespace {
 // A target that records in a shared log when one of its commands runs.
 class RecordingTarget : public ui::CCommandTarget {
 public:
-    RecordingTarget(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log) {}
+    RecordingTarget(std::string name, std::vector<std::string>& log)
+        : m_name(std::move(name))
+        , m_log(log)
+    {
+    }
     void Handle(WORD id)
     {
         MapCommand(id, [this, id] { m_log.push_back(m_name + ":" + std::to_string(id)); });
@@ -25,12 +29,12 @@ private:
 class CommandRoutingTest : public testing::Test {
 protected:
     std::vector<std::string> log;
-    RecordingTarget workspace{"workspace", log};
-    RecordingTarget view{"view", log};
-    RecordingTarget document{"document", log};
-    RecordingTarget frame{"frame", log};
-    RecordingTarget app{"app", log};
-    ui::CCommandRouter Router() { return ui::CCommandRouter({&workspace, &view, &document, &frame, &app}); }
+    RecordingTarget workspace { "workspace", log };
+    RecordingTarget view { "view", log };
+    RecordingTarget document { "document", log };
+    RecordingTarget frame { "frame", log };
+    RecordingTarget app { "app", log };
+    ui::CCommandRouter Router() { return ui::CCommandRouter({ &workspace, &view, &document, &frame, &app }); }
 };
 
 TEST_F(CommandRoutingTest, FirstTargetInChainThatHandlesTheCommandRunsIt)
@@ -42,11 +46,11 @@ TEST_F(CommandRoutingTest, FirstTargetInChainThatHandlesTheCommandRunsIt)
     };
     // Each case: a fresh command id handled by the listed targets.
     const std::vector<Case> cases = {
-        {"workspace before view", {&view, &workspace}, "workspace"},
-        {"view before document", {&document, &view}, "view"},
-        {"document before frame", {&frame, &document}, "document"},
-        {"frame before application", {&app, &frame}, "frame"},
-        {"application last", {&app}, "app"},
+        { "workspace before view", { &view, &workspace }, "workspace" },
+        { "view before document", { &document, &view }, "view" },
+        { "document before frame", { &frame, &document }, "document" },
+        { "frame before application", { &app, &frame }, "frame" },
+        { "application last", { &app }, "app" },
     };
     WORD id = 100;
     for (const Case& c : cases) {
@@ -63,9 +67,9 @@ TEST_F(CommandRoutingTest, FirstTargetInChainThatHandlesTheCommandRunsIt)
 TEST_F(CommandRoutingTest, NullTargetsInChainAreSkipped)
 {
     app.Handle(7);
-    ui::CCommandRouter router({nullptr, &view, nullptr, &app});
+    ui::CCommandRouter router({ nullptr, &view, nullptr, &app });
     EXPECT_TRUE(router.Execute(7));
-    EXPECT_EQ(log, std::vector<std::string>{"app:7"});
+    EXPECT_EQ(log, std::vector<std::string> { "app:7" });
 }
 
 TEST_F(CommandRoutingTest, UnhandledCommandIsDisabledAndDoesNotRun)
@@ -116,14 +120,14 @@ TEST_F(CommandRoutingTest, RangeHandlerReceivesTheCommandId)
     app.MapCommandRange(800, 809, [&seen](WORD id) { seen.push_back(id); });
     EXPECT_TRUE(Router().Execute(803));
     EXPECT_FALSE(Router().Execute(810));
-    EXPECT_EQ(seen, std::vector<WORD>{803});
+    EXPECT_EQ(seen, std::vector<WORD> { 803 });
 }
 
 TEST_F(CommandRoutingTest, DropDownGoesToFirstTargetThatTakesIt)
 {
     struct DropTarget : ui::CCommandTarget {
         WORD taken = 0;
-        RECT rect{};
+        RECT rect {};
         bool OnToolBarDropDown(WORD id, const RECT& screenRect) override
         {
             taken = id;
@@ -131,10 +135,10 @@ TEST_F(CommandRoutingTest, DropDownGoesToFirstTargetThatTakesIt)
             return true;
         }
     } taker, later;
-    ui::CCommandRouter router({&workspace, &taker, &later});
-    EXPECT_TRUE(router.DropDown(57600, RECT{10, 20, 33, 42}));
+    ui::CCommandRouter router({ &workspace, &taker, &later });
+    EXPECT_TRUE(router.DropDown(57600, RECT { 10, 20, 33, 42 }));
     EXPECT_EQ(taker.taken, 57600);
-    EXPECT_EQ(taker.rect, (RECT{10, 20, 33, 42}));
+    EXPECT_EQ(taker.rect, (RECT { 10, 20, 33, 42 }));
     EXPECT_EQ(later.taken, 0);
 }
 

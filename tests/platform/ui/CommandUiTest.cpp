@@ -64,7 +64,7 @@ protected:
     ui::CToolBar* MakeToolBar()
     {
         ui::ToolBarLayout layout;
-        layout.buttons = {ID_FILE_NEW, ID_CHART, 0, ID_VIEW_ONLY, ID_UNHANDLED};
+        layout.buttons = { ID_FILE_NEW, ID_CHART, 0, ID_VIEW_ONLY, ID_UNHANDLED };
         ui::CResourceTable::Instance().AddToolBar(MainBarLayout, ui::LanguageEnglish, layout);
         auto* bar = new ui::CToolBar(ID_VIEW_TOOLBAR);
         EXPECT_TRUE(bar->LoadToolBar(MainBarLayout));
@@ -99,7 +99,7 @@ TEST_F(CommandUiTest, FrameChainOffersWorkspaceThenViewDocumentFrameApplication)
     EXPECT_TRUE(Frame().ExecuteCommand(ID_EVERYWHERE));
     app->MapCommand(ID_EVERYWHERE, nullptr);
     EXPECT_FALSE(Frame().ExecuteCommand(ID_EVERYWHERE));
-    EXPECT_EQ(CommandLog(), (std::vector<std::string>{"workspace", "view", "document", "frame", "app"}));
+    EXPECT_EQ(CommandLog(), (std::vector<std::string> { "workspace", "view", "document", "frame", "app" }));
 }
 
 TEST_F(CommandUiTest, MenuBarShowsUnhandledCommandsDisabled)
@@ -142,7 +142,7 @@ TEST_F(CommandUiTest, SendMessageCommandToFrameRunsLikeAMenuChoice)
 {
     EXPECT_EQ(SendMessage(Frame().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(ID_DOCUMENT_ONLY, 0), 0), 1);
     EXPECT_EQ(SendMessage(Frame().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(ID_UNHANDLED, 0), 0), 0);
-    EXPECT_EQ(CommandLog(), std::vector<std::string>{"document"});
+    EXPECT_EQ(CommandLog(), std::vector<std::string> { "document" });
 }
 
 TEST_F(CommandUiTest, AcceleratorSendsItsCommand)
@@ -158,10 +158,10 @@ TEST_F(CommandUiTest, AcceleratorSendsItsCommand)
 TEST_F(CommandUiTest, TrackedPopupKeepsUnhandledItemsEnabledAndInert)
 {
     ui::CResourceTable::Instance().AddMenu(DropMenu, ui::LanguageEnglish,
-        {{ui::MenuItem::Popup("Chart", {ui::MenuItem::Command(ID_UNHANDLED, "BAR"),
-                                         ui::MenuItem::Command(ID_FRAME_ONLY, "PIE"),
-                                         ui::MenuItem::Command(ID_EVERYWHERE, "LINE"),
-                                         ui::MenuItem::Command(ID_DOCUMENT_ONLY, "New Plovis", MF_GRAYED)})}});
+        { { ui::MenuItem::Popup("Chart",
+            { ui::MenuItem::Command(ID_UNHANDLED, "BAR"), ui::MenuItem::Command(ID_FRAME_ONLY, "PIE"),
+                ui::MenuItem::Command(ID_EVERYWHERE, "LINE"),
+                ui::MenuItem::Command(ID_DOCUMENT_ONLY, "New Plovis", MF_GRAYED) }) } });
     ui::CPopupMenu popup(*ui::CResourceTable::Instance().FindMenu(DropMenu), 0, view);
     QMenu* menu = popup.GetMenu();
     QAction* unhandled = ui::FindMenuItem(menu, ID_UNHANDLED);
@@ -174,7 +174,7 @@ TEST_F(CommandUiTest, TrackedPopupKeepsUnhandledItemsEnabledAndInert)
     frameOnly->trigger();
     EXPECT_TRUE(CommandLog().empty());
     ui::FindMenuItem(menu, ID_EVERYWHERE)->trigger();
-    EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
+    EXPECT_EQ(CommandLog(), std::vector<std::string> { "view" });
 }
 
 TEST_F(CommandUiTest, ToolBarButtonsFollowCommandStatesAndCarryTipAndPrompt)
@@ -189,7 +189,7 @@ TEST_F(CommandUiTest, ToolBarButtonsFollowCommandStatesAndCarryTipAndPrompt)
     EXPECT_EQ(ButtonOf(bar, ID_FILE_NEW)->defaultAction()->statusTip().toStdString(), "Create a new document");
 
     ButtonOf(bar, ID_VIEW_ONLY)->click();
-    EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
+    EXPECT_EQ(CommandLog(), std::vector<std::string> { "view" });
 }
 
 TEST_F(CommandUiTest, CheckedButtonKeepsItsStateUntilTheCommandSetsIt)
@@ -227,18 +227,18 @@ TEST_F(CommandUiTest, DropDownArrowReportsButtonAndScreenRectangleToTheChain)
     EXPECT_EQ(TestView::lastDropDown, ID_CHART);
     QPoint topLeft = button->mapToGlobal(QPoint(0, 0));
     EXPECT_EQ(TestView::lastDropDownRect,
-        (RECT{topLeft.x(), topLeft.y(), topLeft.x() + button->width(), topLeft.y() + button->height()}));
+        (RECT { topLeft.x(), topLeft.y(), topLeft.x() + button->width(), topLeft.y() + button->height() }));
     EXPECT_TRUE(CommandLog().empty()) << "the arrow does not run the command";
 
     button->click();
-    EXPECT_EQ(CommandLog(), std::vector<std::string>{"chart"});
+    EXPECT_EQ(CommandLog(), std::vector<std::string> { "chart" });
 }
 
 TEST_F(CommandUiTest, ComboBoxTakesTheButtonSlot)
 {
     ui::CToolBar* bar = MakeToolBar();
-    EXPECT_EQ(bar->AddComboBox(RECT{0, 0, 120, 120}, 40000), nullptr);
-    ui::CComboBox* combo = bar->AddComboBox(RECT{0, 0, 120, 120}, ID_FILE_NEW);
+    EXPECT_EQ(bar->AddComboBox(RECT { 0, 0, 120, 120 }, 40000), nullptr);
+    ui::CComboBox* combo = bar->AddComboBox(RECT { 0, 0, 120, 120 }, ID_FILE_NEW);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->width(), 120);
     EXPECT_EQ(bar->CommandToIndex(ID_FILE_NEW), 0);
@@ -256,7 +256,7 @@ TEST_F(CommandUiTest, StatusBarPanesTextHitTestAndPrompt)
 {
     auto* status = new ui::CStatusBar;
     Frame().SetStatusBar(status);
-    ASSERT_TRUE(status->SetIndicators({ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}));
+    ASSERT_TRUE(status->SetIndicators({ ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL }));
     status->SetPaneInfo(0, 0, SBPS_NORMAL, 180);
     status->SetPaneInfo(1, 0, SBPS_NORMAL, 220);
     status->SetPaneInfo(2, 0, SBPS_STRETCH, 50);
@@ -269,21 +269,21 @@ TEST_F(CommandUiTest, StatusBarPanesTextHitTestAndPrompt)
     ProcessEvents();
     RECT pane1 = status->GetItemRect(1);
     EXPECT_EQ(pane1.right - pane1.left, 220 + 2 * 1);
-    EXPECT_EQ(status->HitTest(POINT{pane1.left + 5, pane1.top + 2}), 1);
-    EXPECT_EQ(status->HitTest(POINT{-5, -5}), -1);
+    EXPECT_EQ(status->HitTest(POINT { pane1.left + 5, pane1.top + 2 }), 1);
+    EXPECT_EQ(status->HitTest(POINT { -5, -5 }), -1);
 
     std::vector<int> clicks;
     status->SetClickHandler([&clicks](int pane, POINT) { clicks.push_back(pane); });
     QPoint inPane(pane1.left + 5, pane1.top + 2);
-    QMouseEvent press(QEvent::MouseButtonPress, inPane, status->mapToGlobal(inPane), Qt::LeftButton, Qt::LeftButton,
-        Qt::NoModifier);
+    QMouseEvent press(
+        QEvent::MouseButtonPress, inPane, status->mapToGlobal(inPane), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(status, &press);
-    EXPECT_EQ(clicks, std::vector<int>{1});
+    EXPECT_EQ(clicks, std::vector<int> { 1 });
 
     QStatusTipEvent tip(QString("Create a new document"));
     QApplication::sendEvent(&Frame(), &tip);
     EXPECT_EQ(status->GetPaneText(0), "Create a new document");
-    QStatusTipEvent none{QString()};
+    QStatusTipEvent none { QString() };
     QApplication::sendEvent(&Frame(), &none);
     EXPECT_EQ(status->GetPaneText(0), "");
 }
@@ -292,7 +292,7 @@ TEST_F(CommandUiTest, BarShowAndHideCommandsToggleTheirBar)
 {
     MakeToolBar();
     Frame().SetStatusBar(new ui::CStatusBar);
-    for (WORD bar : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+    for (WORD bar : { ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR }) {
         EXPECT_TRUE(Frame().IsControlBarVisible(bar));
         EXPECT_EQ(ui::CCommandRouter(Frame().CommandChain()).QueryState(bar).Check(), 1);
         EXPECT_TRUE(Frame().ExecuteCommand(bar));

@@ -1,7 +1,7 @@
+#include "platform/ui/Dialog.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ControlContainer.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ResourceTable.h"
 #include "platform/ui/TestHook.h"
@@ -36,19 +36,19 @@ ui::DialogTemplate FieldsTemplate()
     dialog.cx = 253;
     dialog.cy = 161;
     dialog.controls = {
-        DialogControl{0, ControlKind::GroupBox, "", 4, 0, 245, 139, 0},
-        DialogControl{IDC_NAME, ControlKind::Edit, "", 61, 7, 127, 12, 0},
-        DialogControl{IDC_COUNT, ControlKind::NumberEdit, "0", 61, 22, 40, 12, 0},
-        DialogControl{IDC_NOTES, ControlKind::Edit, "", 110, 22, 60, 12, 0},
-        DialogControl{IDC_BOLD, ControlKind::CheckBox, "Bold", 10, 40, 50, 10, 0},
-        DialogControl{IDC_LEFT, ControlKind::RadioButton, "Left", 10, 55, 40, 10, ui::ControlStyle::Group},
-        DialogControl{IDC_CENTRE, ControlKind::RadioButton, "Centre", 55, 55, 40, 10, 0},
-        DialogControl{IDC_RIGHT, ControlKind::RadioButton, "Right", 100, 55, 40, 10, 0},
-        DialogControl{IDC_SETS, ControlKind::DropDownList, "", 61, 70, 127, 60, ui::ControlStyle::Group},
-        DialogControl{IDC_LIST, ControlKind::ListView, "", 9, 90, 236, 45, 0},
-        DialogControl{IDC_ADD, ControlKind::PushButton, "Add Alias", 10, 143, 40, 14, 0},
-        DialogControl{IDOK, ControlKind::DefaultButton, "OK", 151, 143, 40, 14, 0},
-        DialogControl{IDCANCEL, ControlKind::PushButton, "CANCEL", 199, 143, 40, 14, 0},
+        DialogControl { 0, ControlKind::GroupBox, "", 4, 0, 245, 139, 0 },
+        DialogControl { IDC_NAME, ControlKind::Edit, "", 61, 7, 127, 12, 0 },
+        DialogControl { IDC_COUNT, ControlKind::NumberEdit, "0", 61, 22, 40, 12, 0 },
+        DialogControl { IDC_NOTES, ControlKind::Edit, "", 110, 22, 60, 12, 0 },
+        DialogControl { IDC_BOLD, ControlKind::CheckBox, "Bold", 10, 40, 50, 10, 0 },
+        DialogControl { IDC_LEFT, ControlKind::RadioButton, "Left", 10, 55, 40, 10, ui::ControlStyle::Group },
+        DialogControl { IDC_CENTRE, ControlKind::RadioButton, "Centre", 55, 55, 40, 10, 0 },
+        DialogControl { IDC_RIGHT, ControlKind::RadioButton, "Right", 100, 55, 40, 10, 0 },
+        DialogControl { IDC_SETS, ControlKind::DropDownList, "", 61, 70, 127, 60, ui::ControlStyle::Group },
+        DialogControl { IDC_LIST, ControlKind::ListView, "", 9, 90, 236, 45, 0 },
+        DialogControl { IDC_ADD, ControlKind::PushButton, "Add Alias", 10, 143, 40, 14, 0 },
+        DialogControl { IDOK, ControlKind::DefaultButton, "OK", 151, 143, 40, 14, 0 },
+        DialogControl { IDCANCEL, ControlKind::PushButton, "CANCEL", 199, 143, 40, 14, 0 },
     };
     return dialog;
 }
@@ -56,7 +56,8 @@ ui::DialogTemplate FieldsTemplate()
 // A dialog with one field per kind of exchange.
 class FieldsDialog : public ui::CDialog {
 public:
-    FieldsDialog() : CDialog(FieldsTemplate())
+    FieldsDialog()
+        : CDialog(FieldsTemplate())
     {
         MapCommand(IDC_ADD, [this] { ++added; });
         MapNotification(IDC_NAME, ui::Notification::TextChange, [this] { ++nameChanges; });
@@ -145,8 +146,8 @@ TEST(DialogExchangeTest, RadioGroupWithNoneCheckedSavesMinusOneAndCanBeCleared)
     FieldsDialog dialog;
     dialog.alignment = -1;
     dialog.show();
-    EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_LEFT) + dialog.IsDlgButtonChecked(IDC_CENTRE) +
-                  dialog.IsDlgButtonChecked(IDC_RIGHT),
+    EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_LEFT) + dialog.IsDlgButtonChecked(IDC_CENTRE)
+            + dialog.IsDlgButtonChecked(IDC_RIGHT),
         0);
     dialog.alignment = 0;
     ASSERT_TRUE(dialog.UpdateData(true));
@@ -161,7 +162,7 @@ struct RefusedNumber {
     const char* text;
 };
 
-class DialogValidationTest : public testing::TestWithParam<RefusedNumber> {};
+class DialogValidationTest : public testing::TestWithParam<RefusedNumber> { };
 
 TEST_P(DialogValidationTest, BadNumberIsReportedAndKeepsTheDialogOpen)
 {
@@ -199,8 +200,9 @@ TEST_P(DialogValidationTest, BadNumberIsReportedAndKeepsTheDialogOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, DialogValidationTest,
-    testing::Values(RefusedNumber{"letters", "abc"}, RefusedNumber{"trailingText", "12abc"},
-        RefusedNumber{"empty", ""}, RefusedNumber{"tooLarge", "99999999999"}, RefusedNumber{"outOfRange", "101"}),
+    testing::Values(RefusedNumber { "letters", "abc" }, RefusedNumber { "trailingText", "12abc" },
+        RefusedNumber { "empty", "" }, RefusedNumber { "tooLarge", "99999999999" },
+        RefusedNumber { "outOfRange", "101" }),
     [](const testing::TestParamInfo<RefusedNumber>& info) { return std::string(info.param.name); });
 
 TEST(DialogExchangeTest, NumberWithSurroundingBlanksIsAccepted)
@@ -238,7 +240,7 @@ struct KeyRuleCase {
     int result;
 };
 
-class DialogKeyRuleTest : public testing::TestWithParam<KeyRuleCase> {};
+class DialogKeyRuleTest : public testing::TestWithParam<KeyRuleCase> { };
 
 TEST_P(DialogKeyRuleTest, EnterAndEscapeFollowTheDialogsRule)
 {
@@ -262,14 +264,14 @@ TEST_P(DialogKeyRuleTest, EnterAndEscapeFollowTheDialogsRule)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, DialogKeyRuleTest,
-    testing::Values(KeyRuleCase{"EnterPressesDefaultButton", ui::CDialog::EnterRule::DefaultButton,
-                        ui::CDialog::EscapeRule::Cancel, Qt::Key_Return, true, IDOK},
-        KeyRuleCase{"EscapeCancels", ui::CDialog::EnterRule::DefaultButton, ui::CDialog::EscapeRule::Cancel,
-            Qt::Key_Escape, true, IDCANCEL},
-        KeyRuleCase{"EnterStaysWithControl", ui::CDialog::EnterRule::ToFocusedControl,
-            ui::CDialog::EscapeRule::ToFocusedControl, Qt::Key_Return, false, 0},
-        KeyRuleCase{"EscapeStaysWithControl", ui::CDialog::EnterRule::ToFocusedControl,
-            ui::CDialog::EscapeRule::ToFocusedControl, Qt::Key_Escape, false, 0}),
+    testing::Values(KeyRuleCase { "EnterPressesDefaultButton", ui::CDialog::EnterRule::DefaultButton,
+                        ui::CDialog::EscapeRule::Cancel, Qt::Key_Return, true, IDOK },
+        KeyRuleCase { "EscapeCancels", ui::CDialog::EnterRule::DefaultButton, ui::CDialog::EscapeRule::Cancel,
+            Qt::Key_Escape, true, IDCANCEL },
+        KeyRuleCase { "EnterStaysWithControl", ui::CDialog::EnterRule::ToFocusedControl,
+            ui::CDialog::EscapeRule::ToFocusedControl, Qt::Key_Return, false, 0 },
+        KeyRuleCase { "EscapeStaysWithControl", ui::CDialog::EnterRule::ToFocusedControl,
+            ui::CDialog::EscapeRule::ToFocusedControl, Qt::Key_Escape, false, 0 }),
     [](const testing::TestParamInfo<KeyRuleCase>& info) { return std::string(info.param.name); });
 
 TEST(DialogTemplateTest, ControlsArePlacedInDialogUnitsOfTheFont)
@@ -337,10 +339,10 @@ TEST(ListViewTest, ReportListKeepsTextsDataAndGeometry)
     RECT cell = list.GetCellRect(1, 1);
     int row = -2;
     int column = -2;
-    list.HitTest(POINT{cell.left + 3, cell.top + 3}, row, column);
+    list.HitTest(POINT { cell.left + 3, cell.top + 3 }, row, column);
     EXPECT_EQ(row, 1);
     EXPECT_EQ(column, 1);
-    list.HitTest(POINT{cell.left + 3, 190}, row, column);
+    list.HitTest(POINT { cell.left + 3, 190 }, row, column);
     EXPECT_EQ(row, -1);
 
     std::vector<std::pair<int, int>> painted;

@@ -1,5 +1,5 @@
-#include "platform/ui/ColorDialog.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/ColorDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/TestHook.h"
 #include "tests/platform/ui/QtEnvironment.h"
@@ -19,7 +19,7 @@ struct FilterCase {
     const char* expected;
 };
 
-class FilterTest : public testing::TestWithParam<FilterCase> {};
+class FilterTest : public testing::TestWithParam<FilterCase> { };
 
 TEST_P(FilterTest, PlatformFilterBecomesNameFilters)
 {
@@ -27,11 +27,11 @@ TEST_P(FilterTest, PlatformFilterBecomesNameFilters)
 }
 
 INSTANTIATE_TEST_SUITE_P(Filters, FilterTest,
-    testing::Values(FilterCase{"one", "Orlan Report File(*.orn)|*.orn||", "Orlan Report File(*.orn) (*.orn)"},
-        FilterCase{"chinese", "通用报表文件 (*.orn)|*.orn||", "通用报表文件 (*.orn) (*.orn)"},
-        FilterCase{"two", "Text|*.txt|All|*.*||", "Text (*.txt);;All (*.*)"},
-        FilterCase{"patternList", "Pictures|*.bmp;*.png||", "Pictures (*.bmp *.png)"},
-        FilterCase{"empty", "", ""}, FilterCase{"unterminated", "Text|*.txt", "Text (*.txt)"}),
+    testing::Values(FilterCase { "one", "Orlan Report File(*.orn)|*.orn||", "Orlan Report File(*.orn) (*.orn)" },
+        FilterCase { "chinese", "通用报表文件 (*.orn)|*.orn||", "通用报表文件 (*.orn) (*.orn)" },
+        FilterCase { "two", "Text|*.txt|All|*.*||", "Text (*.txt);;All (*.*)" },
+        FilterCase { "patternList", "Pictures|*.bmp;*.png||", "Pictures (*.bmp *.png)" },
+        FilterCase { "empty", "", "" }, FilterCase { "unterminated", "Text|*.txt", "Text (*.txt)" }),
     [](const testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
 
 class FileDialogRunTest : public testing::Test {
@@ -42,8 +42,8 @@ protected:
 
 TEST_F(FileDialogRunTest, SaveAddsDefaultExtensionToATypedName)
 {
-    ui::CFileDialog dialog(false, "orn", Path("start.orn"), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-        "Orlan Report File(*.orn)|*.orn||");
+    ui::CFileDialog dialog(
+        false, "orn", Path("start.orn"), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "Orlan Report File(*.orn)|*.orn||");
     std::string initial;
     ui::CTestHook hook([&](ui::CModalWindow& window) {
         initial = window.ControlText(FILE_DIALOG_NAME_EDIT);
@@ -78,7 +78,10 @@ TEST_F(FileDialogRunTest, OpenReturnsTheChosenExistingFileAndCancelReturnsNothin
 TEST_F(FileDialogRunTest, DerivedDialogEnlargesItselfWhenItStarts)
 {
     struct Larger : ui::CFileDialog {
-        Larger() : CFileDialog(true, "orn", "", 0, "Orlan Report File(*.orn)|*.orn||") {}
+        Larger()
+            : CFileDialog(true, "orn", "", 0, "Orlan Report File(*.orn)|*.orn||")
+        {
+        }
         QSize before;
         void OnInitDialog() override
         {

@@ -1,7 +1,7 @@
+#include "platform/ui/FormView.h"
 #include "platform/automation/ComponentLibrary.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/ui/ControlSite.h"
-#include "platform/ui/FormView.h"
 #include "platform/ui/ResourceTable.h"
 #include "platform/ui/WindowRegistry.h"
 #include "tests/platform/ui/QtEnvironment.h"
@@ -23,7 +23,8 @@ constexpr WORD IDC_NOTE = 1002;
 
 class ReportView : public ui::CFormView {
 public:
-    ReportView() : CFormView(ReportForm)
+    ReportView()
+        : CFormView(ReportForm)
     {
         MapEvent(IDC_GRID, uitest::EVENT_FIRED, [this](DISPPARAMS* params) {
             fired.push_back(params && params->cArgs == 1 ? params->rgvarg[0].lVal : -1);
@@ -50,9 +51,9 @@ protected:
         form.cx = 403;
         form.cy = 209;
         form.controls = {
-            ui::DialogControl{IDC_GRID, ui::ControlKind::Hosted, "Plinth.UiTestControl", 0, 0, 403, 180, 0},
-            ui::DialogControl{IDC_MISSING, ui::ControlKind::Hosted, "Plinth.NoSuchControl", 0, 180, 100, 20, 0},
-            ui::DialogControl{IDC_NOTE, ui::ControlKind::Edit, "note", 110, 185, 100, 12, 0},
+            ui::DialogControl { IDC_GRID, ui::ControlKind::Hosted, "Plinth.UiTestControl", 0, 0, 403, 180, 0 },
+            ui::DialogControl { IDC_MISSING, ui::ControlKind::Hosted, "Plinth.NoSuchControl", 0, 180, 100, 20, 0 },
+            ui::DialogControl { IDC_NOTE, ui::ControlKind::Edit, "note", 110, 185, 100, 12, 0 },
         };
         ui::CResourceTable::Instance().AddDialog(ReportForm, ui::LanguageEnglish, form);
     }
@@ -91,18 +92,19 @@ TEST_F(FormViewTest, ControlEventsReachTheViewsSink)
     ReportView view;
     IDispatch* grid = view.GetControlDispatch(IDC_GRID);
     ASSERT_NE(grid, nullptr);
-    VARIANT argument{};
+    VARIANT argument {};
     argument.vt = VT_I4;
     argument.lVal = 42;
-    DISPPARAMS params{&argument, nullptr, 1, 0};
+    DISPPARAMS params { &argument, nullptr, 1, 0 };
     ASSERT_EQ(grid->Invoke(uitest::DISPID_FIRE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
                   nullptr, nullptr),
         S_OK);
-    EXPECT_EQ(view.fired, std::vector<LONG>{42});
+    EXPECT_EQ(view.fired, std::vector<LONG> { 42 });
     EXPECT_TRUE(view.unmapped.empty());
 
     view.MapEvent(IDC_GRID, uitest::EVENT_FIRED, nullptr);
-    grid->Invoke(uitest::DISPID_FIRE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    grid->Invoke(
+        uitest::DISPID_FIRE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     ASSERT_EQ(view.unmapped.size(), 1u);
     EXPECT_EQ(view.unmapped[0], std::make_pair(IDC_GRID, DISPID(uitest::EVENT_FIRED)));
 }

@@ -15,7 +15,7 @@ public:
     {
         static int argc = 1;
         static char name[] = "plinth_ui_tests";
-        static char* argv[] = {name, nullptr};
+        static char* argv[] = { name, nullptr };
         m_application = std::make_unique<QApplication>(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
     }

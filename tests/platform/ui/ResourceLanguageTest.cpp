@@ -17,7 +17,7 @@ class Locale {
 public:
     explicit Locale(const char* lang)
     {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        for (const char* name : { "LC_ALL", "LC_MESSAGES", "LANG" }) {
             const char* value = std::getenv(name);
             m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
             unsetenv(name);
@@ -55,11 +55,11 @@ TEST_P(ResourceLanguageTest, CopyFollowsSystemLanguageAndFallsBackToTheOther)
     ui::CResourceTable& resources = ui::CResourceTable::Instance();
     if (c.english) {
         resources.AddString(57345, ui::LanguageEnglish, "Tessel Report ActiveX Control");
-        resources.AddMenu(128, ui::LanguageEnglish, {{ui::MenuItem::Popup("File(&F)", {})}});
+        resources.AddMenu(128, ui::LanguageEnglish, { { ui::MenuItem::Popup("File(&F)", {}) } });
     }
     if (c.chinese) {
         resources.AddString(57345, ui::LanguageChinese, "欢迎使用Plinth制表工具");
-        resources.AddMenu(128, ui::LanguageChinese, {{ui::MenuItem::Popup("文件(&F)", {})}});
+        resources.AddMenu(128, ui::LanguageChinese, { { ui::MenuItem::Popup("文件(&F)", {}) } });
     }
     EXPECT_EQ(resources.LoadString(57345), c.expected);
     ASSERT_NE(resources.FindMenu(128), nullptr);
@@ -68,12 +68,12 @@ TEST_P(ResourceLanguageTest, CopyFollowsSystemLanguageAndFallsBackToTheOther)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ResourceLanguageTest,
-    testing::Values(LanguageCase{"ChineseSystem", "zh_CN.UTF-8", true, true, "欢迎使用Plinth制表工具"},
-        LanguageCase{"EnglishSystem", "en_US.UTF-8", true, true, "Tessel Report ActiveX Control"},
-        LanguageCase{"TaiwanIsChinese", "zh_TW.UTF-8", true, true, "欢迎使用Plinth制表工具"},
-        LanguageCase{"GermanGetsEnglish", "de_DE.UTF-8", true, true, "Tessel Report ActiveX Control"},
-        LanguageCase{"ChineseFallsBackToEnglish", "zh_CN.UTF-8", true, false, "Tessel Report ActiveX Control"},
-        LanguageCase{"EnglishFallsBackToChinese", "en_US.UTF-8", false, true, "欢迎使用Plinth制表工具"}),
+    testing::Values(LanguageCase { "ChineseSystem", "zh_CN.UTF-8", true, true, "欢迎使用Plinth制表工具" },
+        LanguageCase { "EnglishSystem", "en_US.UTF-8", true, true, "Tessel Report ActiveX Control" },
+        LanguageCase { "TaiwanIsChinese", "zh_TW.UTF-8", true, true, "欢迎使用Plinth制表工具" },
+        LanguageCase { "GermanGetsEnglish", "de_DE.UTF-8", true, true, "Tessel Report ActiveX Control" },
+        LanguageCase { "ChineseFallsBackToEnglish", "zh_CN.UTF-8", true, false, "Tessel Report ActiveX Control" },
+        LanguageCase { "EnglishFallsBackToChinese", "en_US.UTF-8", false, true, "欢迎使用Plinth制表工具" }),
     [](const testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
 
 TEST(ResourceStringTest, PromptAndTipAreTheTwoPartsOfACommandString)
@@ -90,12 +90,12 @@ TEST(ResourceStringTest, PromptAndTipAreTheTwoPartsOfACommandString)
     resources.Clear();
 }
 
-class FrameLanguageTest : public uitest::UiFixture {};
+class FrameLanguageTest : public uitest::UiFixture { };
 
 TEST_F(FrameLanguageTest, FrameBuildsTheMenuOfTheUserLanguage)
 {
     ui::CResourceTable::Instance().AddMenu(uitest::FrameResource, ui::LanguageChinese,
-        {{ui::MenuItem::Popup("文件(&F)", {ui::MenuItem::Command(ID_FILE_NEW, "新建(&N)\tCtrl+N")})}});
+        { { ui::MenuItem::Popup("文件(&F)", { ui::MenuItem::Command(ID_FILE_NEW, "新建(&N)\tCtrl+N") }) } });
     {
         Locale chinese("zh_CN.UTF-8");
         Frame().LoadFrame(uitest::FrameResource);

@@ -13,21 +13,20 @@ void RegisterTestResources()
     ui::CResourceTable& resources = ui::CResourceTable::Instance();
     resources.Clear();
     resources.AddMenu(FrameResource, ui::LanguageEnglish,
-        {{MenuItem::Popup("&File", {MenuItem::Command(ID_FILE_NEW, "&New\tCtrl+N"),
-                                       MenuItem::Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
-                                       MenuItem::Separator(),
-                                       MenuItem::Command(ID_FILE_MRU_FILE1, "Recent Files...", MF_GRAYED),
-                                       MenuItem::Separator(), MenuItem::Command(ID_APP_EXIT, "E&xit")})}});
+        { { MenuItem::Popup("&File",
+            { MenuItem::Command(ID_FILE_NEW, "&New\tCtrl+N"), MenuItem::Command(ID_FILE_OPEN, "&Open...\tCtrl+O"),
+                MenuItem::Separator(), MenuItem::Command(ID_FILE_MRU_FILE1, "Recent Files...", MF_GRAYED),
+                MenuItem::Separator(), MenuItem::Command(ID_APP_EXIT, "E&xit") }) } });
     resources.AddMenu(DocumentResource, ui::LanguageEnglish,
-        {{MenuItem::Popup("&File", {MenuItem::Command(ID_FILE_NEW, "&New\tCtrl+N"),
-                                       MenuItem::Command(ID_FILE_CLOSE, "&Close"),
-                                       MenuItem::Command(ID_UNHANDLED, "New Report(Rows,Cols)"),
-                                       MenuItem::Separator(),
-                                       MenuItem::Command(ID_FILE_MRU_FILE1, "Recent Files...", MF_GRAYED)}),
-            MenuItem::Popup("&Table", {MenuItem::Command(ID_VIEW_ONLY, "Setup Ruler ", MF_CHECKED)}),
-            MenuItem::Popup("&Windows", {MenuItem::Command(ID_WINDOW_CASCADE, "&Cascade"),
-                                            MenuItem::Command(ID_WINDOW_TILE_HORZ, "&Tile")})}});
-    resources.AddAccelerators(FrameResource, ui::LanguageEnglish, {{"Ctrl+N", ID_FILE_NEW}});
+        { { MenuItem::Popup("&File",
+                { MenuItem::Command(ID_FILE_NEW, "&New\tCtrl+N"), MenuItem::Command(ID_FILE_CLOSE, "&Close"),
+                    MenuItem::Command(ID_UNHANDLED, "New Report(Rows,Cols)"), MenuItem::Separator(),
+                    MenuItem::Command(ID_FILE_MRU_FILE1, "Recent Files...", MF_GRAYED) }),
+            MenuItem::Popup("&Table", { MenuItem::Command(ID_VIEW_ONLY, "Setup Ruler ", MF_CHECKED) }),
+            MenuItem::Popup("&Windows",
+                { MenuItem::Command(ID_WINDOW_CASCADE, "&Cascade"),
+                    MenuItem::Command(ID_WINDOW_TILE_HORZ, "&Tile") }) } });
+    resources.AddAccelerators(FrameResource, ui::LanguageEnglish, { { "Ctrl+N", ID_FILE_NEW } });
     resources.AddString(ID_FILE_NEW, ui::LanguageEnglish, "Create a new document\nNew");
     resources.AddString(ID_INDICATOR_CAPS, ui::LanguageEnglish, "CAP");
 }

@@ -49,14 +49,17 @@ public:
         return true;
     }
     static inline WORD lastDropDown = 0;
-    static inline RECT lastDropDownRect{};
+    static inline RECT lastDropDownRect {};
 };
 
-class TestDocument : public ui::CDocument {};
+class TestDocument : public ui::CDocument { };
 
 class TestApp : public ui::CApplication {
 public:
-    TestApp() : CApplication("UiTest") {}
+    TestApp()
+        : CApplication("UiTest")
+    {
+    }
 };
 
 void RegisterTestResources();

@@ -1,5 +1,5 @@
-#include "platform/ui/Window.h"
 #include "platform/ui/WindowMessages.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/WindowRegistry.h"
 #include "tests/platform/ui/QtEnvironment.h"
 
@@ -19,7 +19,8 @@ constexpr UINT UM_QUERY = WM_USER + 0x1004;
 // A window that answers UM_QUERY with wParam + lParam and notes its thread.
 class AnsweringWindow : public QWidget, public ui::CWindow {
 public:
-    AnsweringWindow() : CWindow(this)
+    AnsweringWindow()
+        : CWindow(this)
     {
         MapMessage(UM_QUERY, [this](WPARAM wParam, LPARAM lParam) {
             handledOn = QThread::currentThread();
@@ -28,7 +29,7 @@ public:
         });
     }
     QThread* handledOn = nullptr;
-    std::atomic<int> calls{0};
+    std::atomic<int> calls { 0 };
 };
 
 TEST(WindowHandleTest, HandleIsA32BitNumberNamingTheLiveWindow)
@@ -74,7 +75,7 @@ TEST(SendMessageTest, WorkerThreadBlocksUntilWindowThreadHandledIt)
 {
     AnsweringWindow window;
     HWND handle = window.GetSafeHwnd();
-    std::atomic<bool> returned{false};
+    std::atomic<bool> returned { false };
     std::promise<LRESULT> result;
     std::thread worker([&] {
         LRESULT answer = SendMessage(handle, UM_QUERY, 1400, 3);
@@ -120,7 +121,10 @@ TEST(PostMessageTest, QueuedUntilTheWindowThreadRuns)
 TEST(WindowMessageTest, WmCommandAndWmCloseHaveDefaultHandling)
 {
     struct CommandWindow : QWidget, ui::CWindow {
-        CommandWindow() : CWindow(this) {}
+        CommandWindow()
+            : CWindow(this)
+        {
+        }
         WORD last = 0;
         bool OnCommandMessage(WORD id) override
         {

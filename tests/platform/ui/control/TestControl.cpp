@@ -90,8 +90,8 @@ public:
             return DISP_E_MEMBERNOTFOUND;
         ++m_fired;
         if (m_sink)
-            m_sink->Invoke(EVENT_FIRED, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD, params, nullptr, nullptr,
-                nullptr);
+            m_sink->Invoke(
+                EVENT_FIRED, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD, params, nullptr, nullptr, nullptr);
         return S_OK;
     }
 
@@ -104,7 +104,7 @@ private:
         automation::UnlockModule();
     }
 
-    std::atomic<ULONG> m_references{0};
+    std::atomic<ULONG> m_references { 0 };
     QPointer<QLabel> m_widget;
     IDispatch* m_sink = nullptr;
     LONG m_fired = 0;
@@ -123,8 +123,8 @@ HRESULT CreateTestControl(REFIID iid, void** object)
 
 const automation::CComponentModule& Module()
 {
-    static const automation::CComponentModule module({automation::ComponentClass{CLSID_UiTestControl,
-        "Plinth.UiTestControl.1", "Plinth.UiTestControl", "UiTestControl Class", IID_NULL, CreateTestControl}});
+    static const automation::CComponentModule module({ automation::ComponentClass { CLSID_UiTestControl,
+        "Plinth.UiTestControl.1", "Plinth.UiTestControl", "UiTestControl Class", IID_NULL, CreateTestControl } });
     return module;
 }
 

@@ -52,11 +52,12 @@ public:
 // A form whose only control is a report list standing in for the grid.
 class ReportView : public ui::CFormView {
 public:
-    ReportView() : CFormView(IDD_REPORT_FORM)
+    ReportView()
+        : CFormView(IDD_REPORT_FORM)
     {
         ui::CListView* cells = Cells();
         cells->SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-        const char* headers[] = {"", "A", "B", "C", "D", "E", "F"};
+        const char* headers[] = { "", "A", "B", "C", "D", "E", "F" };
         for (int column = 0; column < 7; ++column)
             cells->InsertColumn(column, headers[column], column == 0 ? 36 : 80);
         for (int row = 0; row < 12; ++row)
@@ -82,7 +83,7 @@ public:
         if (id != ID_FILE_NEW)
             return false;
         ui::CPopupMenu popup(*ui::CResourceTable::Instance().FindMenu(IDR_NEW_MENU), 0, this, this);
-        popup.Track(POINT{rect.left, rect.bottom});
+        popup.Track(POINT { rect.left, rect.bottom });
         return true;
     }
 
@@ -94,7 +95,7 @@ private:
 
 class ReportFrame : public ui::CChildFrame {
 public:
-    SIZE InitialSize() const override { return SIZE{520, 300}; }
+    SIZE InitialSize() const override { return SIZE { 520, 300 }; }
 };
 
 class MainFrame : public ui::CMdiFrame {
@@ -106,20 +107,20 @@ public:
             return false;
         auto* status = new ui::CStatusBar;
         SetStatusBar(status);
-        status->SetIndicators({ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
+        status->SetIndicators({ ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL });
 
         auto* format = new ui::CToolBar(ID_FORMAT_BAR);
         if (!format->LoadToolBar(IDR_FORMAT))
             return false;
-        ui::CComboBox* names = format->AddComboBox(RECT{0, 0, 120, 120}, ID_FONT_NAME);
-        ui::CComboBox* sizes = format->AddComboBox(RECT{0, 0, 60, 120}, ID_FONT_SIZE);
+        ui::CComboBox* names = format->AddComboBox(RECT { 0, 0, 120, 120 }, ID_FONT_NAME);
+        ui::CComboBox* sizes = format->AddComboBox(RECT { 0, 0, 60, 120 }, ID_FONT_SIZE);
         if (!names || !sizes)
             return false;
         for (const QString& family : QFontDatabase::families())
             names->AddString(ui::FromQString(family));
         int song = names->FindStringExact(-1, "WenQuanYi Zen Hei");
         names->SetCurSel(song >= 0 ? song : 0);
-        for (int size : {6, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) {
+        for (int size : { 6, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 }) {
             int index = sizes->AddString(std::to_string(size));
             sizes->SetItemData(index, static_cast<UINT_PTR>(size));
         }
@@ -135,7 +136,8 @@ public:
         AddToolBar(format);
         format->CheckButton(ID_FONT_BOLD, true);
         MapCommand(ID_FORMAT_BAR, [this] { ShowControlBar(ID_FORMAT_BAR, !IsControlBarVisible(ID_FORMAT_BAR)); });
-        MapUpdate(ID_FORMAT_BAR, [this](ui::CCommandState& state) { state.SetCheck(IsControlBarVisible(ID_FORMAT_BAR)); });
+        MapUpdate(
+            ID_FORMAT_BAR, [this](ui::CCommandState& state) { state.SetCheck(IsControlBarVisible(ID_FORMAT_BAR)); });
 
         status->SetPaneInfo(0, 0, SBPS_NORMAL, 180);
         status->SetPaneInfo(1, 0, SBPS_NORMAL, 220);
@@ -148,7 +150,8 @@ public:
 
 class DemoApp : public ui::CApplication {
 public:
-    DemoApp() : CApplication("UiDemo")
+    DemoApp()
+        : CApplication("UiDemo")
     {
         MapCommand(ID_APP_ABOUT, [] { ui::MessageBox("Plinth ui demo", MB_OK | MB_ICONINFORMATION); });
     }
