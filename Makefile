@@ -32,12 +32,12 @@ run: build
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLINTH_TESTS=OFF -DPLINTH_BENCH=ON > /dev/null
-	@cmake --build build-bench -j $(JOBS)
+	@cmake --build build-bench -j $(JOBS) --target plinth_benchmarks
 	@scripts/run-benchmarks build-bench
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLINTH_TESTS=OFF -DPLINTH_FUZZ=ON > /dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	@cmake --build build-fuzz -j $(JOBS) --target plinth_fuzzers
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 asan: deps
