@@ -8,6 +8,7 @@
 #include "components/mendor/Text.h"
 #include "components/mendor/Version.h"
 #include "platform/system/SuiteRoot.h"
+#include "platform/system/RunBit.h"
 
 #include <sys/stat.h>
 
@@ -24,16 +25,6 @@ bool IsRegularFile(const std::string& path)
 {
     struct stat status { };
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// A downloaded program must be startable: whoever may read it may run it.
-bool MakeRunnable(const std::string& path)
-{
-    struct stat status { };
-    if (stat(path.c_str(), &status) != 0)
-        return false;
-    const mode_t readers = status.st_mode & (S_IRUSR | S_IRGRP | S_IROTH);
-    return chmod(path.c_str(), (status.st_mode & 07777) | S_IXUSR | (readers >> 2)) == 0;
 }
 
 } // namespace
@@ -116,7 +107,7 @@ bool CUpgradePlan::DownloadUpdater(const std::string& path, std::string& lastErr
 {
     int code = 0;
     std::string errorText;
-    if (path.empty() || !CVelInternet().FetchFile(m_updaterUrl, path, code, errorText) || !MakeRunnable(path)) {
+    if (path.empty() || !CVelInternet().FetchFile(m_updaterUrl, path, code, errorText) || !sys::MakeRunnable(path)) {
         lastError = message::UpdaterDownloadFailed;
         return false;
     }

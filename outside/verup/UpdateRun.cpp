@@ -3,6 +3,7 @@
 #include "common/http/VelInternet.h"
 #include "platform/system/CommandLine.h"
 #include "platform/system/Spawn.h"
+#include "platform/system/RunBit.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -28,15 +29,6 @@ void AddStart(std::vector<UpdateEntry>& steps, UpdateEntry start)
         [&](const UpdateEntry& step) { return step.kind == UpdateEntry::AutoRun && SameStart(step, start); });
     if (!known)
         steps.push_back(std::move(start));
-}
-
-bool MakeRunnable(const std::string& path)
-{
-    struct stat status { };
-    if (stat(path.c_str(), &status) != 0)
-        return false;
-    const mode_t readers = status.st_mode & (S_IRUSR | S_IRGRP | S_IROTH);
-    return chmod(path.c_str(), (status.st_mode & 07777) | S_IXUSR | (readers >> 2)) == 0;
 }
 
 int WaitForExit(pid_t pid)
@@ -107,7 +99,7 @@ bool CUpdateRun::Install(const UpdateEntry& entry, std::string& message) const
         message = "download of " + entry.downloadUrl + " failed: " + errorText + "; " + path + " is unchanged";
         return false;
     }
-    if (entry.kind == UpdateEntry::Program && !MakeRunnable(path)) {
+    if (entry.kind == UpdateEntry::Program && !sys::MakeRunnable(path)) {
         message = path + " cannot be made runnable";
         return false;
     }

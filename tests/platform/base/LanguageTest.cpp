@@ -1,42 +1,24 @@
 #include "platform/base/Language.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace {
 
-// Sets the three locale variables for one case and restores them afterwards.
+// Sets the three locale variables for one case; they are restored afterwards.
 class LocaleEnvironment {
 public:
     LocaleEnvironment(const char* all, const char* messages, const char* lang)
     {
-        Set("LC_ALL", all);
-        Set("LC_MESSAGES", messages);
-        Set("LANG", lang);
-    }
-    ~LocaleEnvironment()
-    {
-        for (auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        m_environment.Set("LC_ALL", all);
+        m_environment.Set("LC_MESSAGES", messages);
+        m_environment.Set("LANG", lang);
     }
 
 private:
-    void Set(const char* name, const char* value)
-    {
-        const char* old = std::getenv(name);
-        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    test::ScopedEnvironment m_environment;
 };
 
 struct LocaleCase {
