@@ -18,22 +18,22 @@
 namespace ui {
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     int result;
     const char* english;
     const char* chinese;
     QMessageBox::ButtonRole role;
 };
 
-const ButtonSpec OkButton { IDOK, "OK", "确定", QMessageBox::AcceptRole };
-const ButtonSpec CancelButton { IDCANCEL, "Cancel", "取消", QMessageBox::RejectRole };
-const ButtonSpec AbortButton { IDABORT, "&Abort", "中止(&A)", QMessageBox::RejectRole };
-const ButtonSpec RetryButton { IDRETRY, "&Retry", "重试(&R)", QMessageBox::AcceptRole };
-const ButtonSpec IgnoreButton { IDIGNORE, "&Ignore", "忽略(&I)", QMessageBox::AcceptRole };
-const ButtonSpec YesButton { IDYES, "&Yes", "是(&Y)", QMessageBox::YesRole };
-const ButtonSpec NoButton { IDNO, "&No", "否(&N)", QMessageBox::NoRole };
+const ButtonChoice OkButton { IDOK, "OK", "确定", QMessageBox::AcceptRole };
+const ButtonChoice CancelButton { IDCANCEL, "Cancel", "取消", QMessageBox::RejectRole };
+const ButtonChoice AbortButton { IDABORT, "&Abort", "中止(&A)", QMessageBox::RejectRole };
+const ButtonChoice RetryButton { IDRETRY, "&Retry", "重试(&R)", QMessageBox::AcceptRole };
+const ButtonChoice IgnoreButton { IDIGNORE, "&Ignore", "忽略(&I)", QMessageBox::AcceptRole };
+const ButtonChoice YesButton { IDYES, "&Yes", "是(&Y)", QMessageBox::YesRole };
+const ButtonChoice NoButton { IDNO, "&No", "否(&N)", QMessageBox::NoRole };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type)
+std::vector<ButtonChoice> ButtonsOf(UINT type)
 {
     switch (type & 0xF) {
     case MB_OKCANCEL:
@@ -95,12 +95,12 @@ int RunMessageBox(HWND owner, const std::string& text, const std::string& captio
         QMessageBox::NoButton, parent);
     bool chinese = base::IsChineseUserInterface();
     std::map<int, QPushButton*> buttons;
-    std::vector<ButtonSpec> specs = ButtonsOf(type);
-    for (const ButtonSpec& spec : specs)
-        buttons[spec.result] = box.addButton(ToQString(chinese ? spec.chinese : spec.english), spec.role);
+    std::vector<ButtonChoice> choices = ButtonsOf(type);
+    for (const ButtonChoice& choice : choices)
+        buttons[choice.result] = box.addButton(ToQString(chinese ? choice.chinese : choice.english), choice.role);
     size_t defaultIndex = (type & 0xF00) >> 8;
-    if (defaultIndex < specs.size())
-        box.setDefaultButton(buttons[specs[defaultIndex].result]);
+    if (defaultIndex < choices.size())
+        box.setDefaultButton(buttons[choices[defaultIndex].result]);
     int escape = EscapeResult(type);
     if (escape)
         box.setEscapeButton(buttons[escape]);
