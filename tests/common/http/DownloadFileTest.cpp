@@ -1,6 +1,7 @@
 #include "common/http/DownloadFile.h"
 
 #include "tests/support/TempSuiteRoot.h"
+#include "tests/support/FileContent.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,18 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 std::size_t EntriesIn(const fs::path& folder)
 {

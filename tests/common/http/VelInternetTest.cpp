@@ -2,6 +2,7 @@
 
 #include "LoopbackServers.h"
 #include "tests/support/TempSuiteRoot.h"
+#include "tests/support/FileContent.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,18 +20,8 @@ using namespace std::chrono_literals;
 
 const std::string Untouched = "untouched";
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 std::string Header(const httplib::Request& request, const char* name)
 {
