@@ -1,15 +1,14 @@
 #include "outside/verup/UpdateRun.h"
 
 #include "common/http/VelInternet.h"
+#include "platform/system/ChildProcess.h"
 #include "platform/system/CommandLine.h"
 #include "platform/system/Spawn.h"
 #include "platform/system/RunBit.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace verup {
@@ -31,14 +30,15 @@ void AddStart(std::vector<UpdateEntry>& steps, UpdateEntry start)
         steps.push_back(std::move(start));
 }
 
+// The exit code of a started child, once it has ended; -1 when it could not
+// be started or its status was lost.
 int WaitForExit(pid_t pid)
 {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (pid < 0)
+        return -1;
+    sys::ChildProcess child(pid);
+    child.Wait(0xFFFFFFFFu);
+    return static_cast<int>(child.ExitCode().value_or(0xFFFFFFFFu));
 }
 
 std::string WithSlashes(std::string text)
@@ -122,7 +122,7 @@ bool CUpdateRun::Register(const std::string& path, std::string& message)
     request.program = regsvr;
     request.arguments = { "regsvr", "/s", path };
     const sys::SpawnResult started = sys::Spawn(request);
-    const int exitCode = started.pid < 0 ? -1 : WaitForExit(started.pid);
+    const int exitCode = WaitForExit(started.pid);
     if (exitCode != 0) {
         message = "regsvr /s " + path + " failed (exit code " + std::to_string(exitCode) + ")";
         return false;
